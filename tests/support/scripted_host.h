@@ -1,0 +1,60 @@
+// A host that answers from queues and records what the behaviour showed, and a system
+// that records requests instead of carrying them out.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/host.h"
+#include "platform/system.h"
+
+namespace vz::test {
+
+struct ShownMessage {
+    std::string caption;
+    std::string text;
+    MessageIcon icon;
+    int buttonCount;
+};
+
+struct ShownFileDialog {
+    std::string name;
+    std::string presetFileName;
+};
+
+class ScriptedHost : public Host {
+public:
+    // Answers for the next message boxes; 1 ("OK") when the queue is empty.
+    std::deque<int> messageAnswers;
+    // Answers for the next file dialogs; cancelled when the queue is empty.
+    std::deque<std::optional<std::string>> fileAnswers;
+    // Run while a form is shown modally, before it is hidden again.
+    std::function<void(Form&)> whileModal;
+
+    std::vector<ShownMessage> messages;
+    std::vector<ShownFileDialog> fileDialogs;
+    std::vector<std::string> modalForms;
+    std::vector<std::string> errors;
+    std::vector<std::string> trayEvents;  // "minimized", "restored", in order
+
+    int showMessage(const MessageDialog& dialog) override;
+    std::optional<std::string> runFileDialog(const FileDialog& dialog) override;
+    void showModal(Form& form) override;
+    void reportError(const std::string& text) override;
+    void minimizedToTray() override;
+    void restoredFromTray() override;
+};
+
+class FakeSystem : public System {
+public:
+    std::string executable = "/opt/vortel/vortel";
+    bool failExecutablePath = false;
+
+    std::string executablePath() override;
+};
+
+}  // namespace vz::test
