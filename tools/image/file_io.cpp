@@ -1,0 +1,178 @@
+#include "image/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include "image/tool_error.h"
+
+namespace vz::image {
+namespace {
+
+constexpr std::size_t kWriteBuffer = 1 << 20;
+
+std::string systemReason() { return std::strerror(errno); }
+
+// The temporary file to remove when a signal ends the run. One output at a time per process.
+char pendingTemporary[4096];
+std::atomic<bool> pendingSet{false};
+
+extern "C" void removeTemporaryAndDie(int signal) {
+    if (pendingSet.load()) unlink(pendingTemporary);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void watchSignals(const std::string& temporary) {
+    if (temporary.size() >= sizeof pendingTemporary) return;
+    std::memcpy(pendingTemporary, temporary.c_str(), temporary.size() + 1);
+    pendingSet.store(true);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, removeTemporaryAndDie);
+}
+
+void unwatchSignals() { pendingSet.store(false); }
+
+std::string siblingTemplate(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return folder + "." + name + ".XXXXXX";
+}
+
+// The mode an ordinary new file gets; the temporary one starts private.
+mode_t newFileMode() {
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+FileSource::FileSource(std::string path) : path_(std::move(path)) {
+    fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) throw inputError(path_, "cannot open: " + systemReason());
+    struct stat info {};
+    if (fstat(fd_, &info) != 0) throw inputError(path_, "cannot read: " + systemReason());
+    if (!S_ISREG(info.st_mode)) {
+        close(fd_);
+        throw inputError(path_, "not a regular file");
+    }
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+FileSource::~FileSource() {
+    if (fd_ >= 0) close(fd_);
+}
+
+void FileSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
+    std::size_t done = 0;
+    while (done < out.size()) {
+        ssize_t got = pread(fd_, out.data() + done, out.size() - done,
+                            static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw inputError(path_, "read error: " + systemReason());
+        if (got == 0) throw inputError(path_, "unexpected end of file");
+        done += static_cast<std::size_t>(got);
+    }
+}
+
+OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
+    struct stat info {};
+    if (stat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        throw outputError(path_, "is a folder");
+    }
+    std::string name = siblingTemplate(path_);
+    fd_ = mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0) throw outputError(path_, "cannot create: " + systemReason());
+    temporaryPath_ = name;
+    watchSignals(temporaryPath_);
+    buffer_.reserve(kWriteBuffer);
+}
+
+OutputFile::~OutputFile() { discard(); }
+
+void OutputFile::discard() {
+    if (fd_ < 0) return;
+    close(fd_);
+    fd_ = -1;
+    unlink(temporaryPath_.c_str());
+    unwatchSignals();
+}
+
+void OutputFile::write(std::span<const std::uint8_t> data) {
+    if (buffer_.size() + data.size() > kWriteBuffer) flush();
+    if (data.size() >= kWriteBuffer) {
+        buffer_.assign(data.begin(), data.end());
+        flush();
+    } else {
+        buffer_.insert(buffer_.end(), data.begin(), data.end());
+    }
+    written_ += data.size();
+}
+
+void OutputFile::flush() {
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        ssize_t put = pwrite(fd_, buffer_.data() + done, buffer_.size() - done,
+                             static_cast<off_t>(flushed_ + done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) throw outputError(path_, "write error: " + systemReason());
+        done += static_cast<std::size_t>(put);
+    }
+    flushed_ += buffer_.size();
+    buffer_.clear();
+}
+
+void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) {
+    if (offset > written_ || data.size() > written_ - offset) {
+        throw outputError(path_, "write outside the reserved area");
+    }
+    if (offset + data.size() > flushed_) flush();
+    std::size_t done = 0;
+    while (done < data.size()) {
+        ssize_t put = pwrite(fd_, data.data() + done, data.size() - done,
+                             static_cast<off_t>(offset + done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) throw outputError(path_, "write error: " + systemReason());
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+void OutputFile::commit() {
+    flush();
+    // Complete on disk before it takes the target's name.
+    if (fdatasync(fd_) != 0) throw outputError(path_, "write error: " + systemReason());
+    if (fchmod(fd_, newFileMode()) != 0) {
+        throw outputError(path_, "cannot set permissions: " + systemReason());
+    }
+    if (close(fd_) != 0) {
+        fd_ = -1;
+        unlink(temporaryPath_.c_str());
+        unwatchSignals();
+        throw outputError(path_, "write error: " + systemReason());
+    }
+    fd_ = -1;
+    if (rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
+        std::string reason = systemReason();
+        unlink(temporaryPath_.c_str());
+        unwatchSignals();
+        throw outputError(path_, "cannot replace: " + reason);
+    }
+    unwatchSignals();
+}
+
+void refuseSameFile(const std::string& input, const std::string& output) {
+    struct stat in {}, out {};
+    if (stat(input.c_str(), &in) != 0 || stat(output.c_str(), &out) != 0) return;
+    if (in.st_dev == out.st_dev && in.st_ino == out.st_ino) {
+        throw usageError("input and output are the same file: " + output);
+    }
+}
+
+}  // namespace vz::image
