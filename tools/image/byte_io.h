@@ -23,6 +23,10 @@ public:
     virtual const std::string& name() const = 0;
     // Appends at the end of what has been written so far.
     virtual void write(std::span<const std::uint8_t> data) = 0;
+    // Appends the pieces in order; a file writes them without gathering them first.
+    virtual void writeAll(std::span<const std::span<const std::uint8_t>> pieces) {
+        for (auto piece : pieces) write(piece);
+    }
     // Overwrites bytes already reserved by earlier writes.
     virtual void writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;
     virtual std::uint64_t written() const = 0;

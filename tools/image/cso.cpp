@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@
 namespace vz::image {
 namespace {
 
-constexpr std::uint32_t kBlocksPerBatch = 128;
+constexpr std::uint32_t kBlocksPerBatch = 256;
 constexpr std::size_t kIndexFlushEntries = 16384;
 constexpr std::uint64_t kMaxPosition = 0x7fffffffu;
 
@@ -30,6 +31,7 @@ struct CompressBatch {
     std::vector<std::uint8_t> input;
     std::vector<std::uint8_t> output;
     std::vector<std::uint32_t> lengths;  // compressed length; 0: store the block
+    std::vector<std::span<const std::uint8_t>> pieces;  // what the writer appends
 };
 
 struct DecompressBatch {
@@ -41,9 +43,30 @@ struct DecompressBatch {
     std::uint64_t firstPosition = 0;
 };
 
-struct Codec {
-    explicit Codec(int level) : deflater(level, Wrapper::Raw) {}
-    Deflater deflater;
+// A worker's compressor. Zero blocks are common on discs and always compress the same,
+// so the first result is kept.
+class BlockCompressor {
+public:
+    BlockCompressor(int level, std::size_t maxCompressed)
+        : deflater_(level, Wrapper::Raw), maxCompressed_(maxCompressed) {}
+
+    // The compressed length written to out, or 0 when the block is to be stored.
+    std::uint32_t compress(std::span<const std::uint8_t> block, std::span<std::uint8_t> out) {
+        static const std::array<std::uint8_t, kCsoBlockSize> zeros{};
+        bool zero = std::equal(block.begin(), block.end(), zeros.begin());
+        if (zero && zeroBlock_) {
+            std::copy(zeroBlock_->begin(), zeroBlock_->end(), out.begin());
+            return static_cast<std::uint32_t>(zeroBlock_->size());
+        }
+        auto length = deflater_.compress(block, out.first(maxCompressed_));
+        if (zero && length) zeroBlock_.emplace(out.begin(), out.begin() + static_cast<long>(*length));
+        return length ? static_cast<std::uint32_t>(*length) : 0;
+    }
+
+private:
+    Deflater deflater_;
+    std::size_t maxCompressed_;
+    std::optional<std::vector<std::uint8_t>> zeroBlock_;
 };
 
 std::string blockName(std::uint64_t block) { return "block " + std::to_string(block); }
@@ -154,8 +177,9 @@ ConversionStats compressToCso(ByteSource& iso, ByteSink& cso, int level,
     IndexWriter index(cso, kCsoHeaderSize);
     std::uint64_t nextBlock = 0;
 
-    Pipeline<CompressBatch, Codec>::run(
-        options.threads, [level] { return std::make_unique<Codec>(level); },
+    Pipeline<CompressBatch, BlockCompressor>::run(
+        options.threads,
+        [&] { return std::make_unique<BlockCompressor>(level, maxCompressed); },
         [&](CompressBatch& batch) {
             if (nextBlock == blocks) return false;
             batch.firstBlock = nextBlock;
@@ -165,31 +189,38 @@ ConversionStats compressToCso(ByteSource& iso, ByteSink& cso, int level,
             nextBlock += batch.count;
             return true;
         },
-        [&](CompressBatch& batch, Codec& codec) {
+        [&](CompressBatch& batch, BlockCompressor& compressor) {
             batch.output.resize(batch.input.size());
-            batch.lengths.assign(batch.count, 0);
+            batch.lengths.resize(batch.count);
             for (std::uint32_t i = 0; i < batch.count; ++i) {
                 std::size_t at = static_cast<std::size_t>(i) * kCsoBlockSize;
-                auto length = codec.deflater.compress(
-                    std::span(batch.input).subspan(at, kCsoBlockSize),
-                    std::span(batch.output).subspan(at, maxCompressed));
-                if (length) batch.lengths[i] = static_cast<std::uint32_t>(*length);
+                batch.lengths[i] =
+                    compressor.compress(std::span(batch.input).subspan(at, kCsoBlockSize),
+                                        std::span(batch.output).subspan(at, kCsoBlockSize));
             }
         },
         [&](CompressBatch& batch) {
+            batch.pieces.clear();
+            std::uint64_t position = cso.written();
             for (std::uint32_t i = 0; i < batch.count; ++i) {
                 std::size_t at = static_cast<std::size_t>(i) * kCsoBlockSize;
-                std::uint32_t entry = static_cast<std::uint32_t>(cso.written() >> shift);
-                if (batch.lengths[i] == 0) {
+                std::uint32_t entry = static_cast<std::uint32_t>(position >> shift);
+                std::size_t length = batch.lengths[i];
+                if (length == 0) {
                     index.add(entry | kCsoStoredFlag);
-                    cso.write(std::span(batch.input).subspan(at, kCsoBlockSize));
+                    batch.pieces.push_back(std::span(batch.input).subspan(at, kCsoBlockSize));
+                    length = kCsoBlockSize;
                     ++stats.storedBlocks;
                 } else {
                     index.add(entry);
-                    cso.write(std::span(batch.output).subspan(at, batch.lengths[i]));
+                    batch.pieces.push_back(std::span(batch.output).subspan(at, length));
                 }
-                pad();
+                std::size_t padding = static_cast<std::size_t>(alignUp(position + length, shift) -
+                                                               position - length);
+                if (padding) batch.pieces.push_back(std::span(zeros.data(), padding));
+                position += length + padding;
             }
+            cso.writeAll(batch.pieces);
             if (options.progress) {
                 options.progress(std::min(size, (batch.firstBlock + batch.count) * kCsoBlockSize),
                                  size);

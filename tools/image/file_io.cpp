@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 
@@ -114,6 +117,39 @@ void OutputFile::write(std::span<const std::uint8_t> data) {
         buffer_.insert(buffer_.end(), data.begin(), data.end());
     }
     written_ += data.size();
+}
+
+void OutputFile::writeAll(std::span<const std::span<const std::uint8_t>> pieces) {
+    flush();
+    std::vector<iovec> vectors;
+    std::uint64_t total = 0;
+    for (auto piece : pieces) {
+        if (piece.empty()) continue;
+        vectors.push_back({const_cast<std::uint8_t*>(piece.data()), piece.size()});
+        total += piece.size();
+    }
+    std::size_t first = 0;
+    std::uint64_t done = 0;
+    while (first < vectors.size()) {
+        int count = static_cast<int>(std::min<std::size_t>(vectors.size() - first, IOV_MAX));
+        ssize_t put = pwritev(fd_, vectors.data() + first, count,
+                              static_cast<off_t>(flushed_ + done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) throw outputError(path_, "write error: " + systemReason());
+        done += static_cast<std::uint64_t>(put);
+        // Step past what was written, possibly part of a piece.
+        for (std::size_t left = static_cast<std::size_t>(put); left > 0;) {
+            iovec& vector = vectors[first];
+            std::size_t step = std::min(left, vector.iov_len);
+            vector.iov_base = static_cast<std::uint8_t*>(vector.iov_base) + step;
+            vector.iov_len -= step;
+            left -= step;
+            if (vector.iov_len == 0) ++first;
+        }
+        while (first < vectors.size() && vectors[first].iov_len == 0) ++first;
+    }
+    flushed_ += total;
+    written_ += total;
 }
 
 void OutputFile::flush() {

@@ -39,6 +39,7 @@ public:
 
     const std::string& name() const override { return path_; }
     void write(std::span<const std::uint8_t> data) override;
+    void writeAll(std::span<const std::span<const std::uint8_t>> pieces) override;
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override;
     std::uint64_t written() const override { return written_; }
     void commit();

@@ -46,7 +46,9 @@ private:
         std::lock_guard lock(mutex_);
         if (!error_) error_ = std::current_exception();
         stopped_ = true;
-        changed_.notify_all();
+        freed_.notify_all();
+        queuedCv_.notify_all();
+        finished_.notify_all();
     }
 
     void execute(const MakeState& makeState, const Produce& produce, const Work& work,
@@ -84,7 +86,7 @@ private:
             Batch* batch;
             {
                 std::unique_lock lock(mutex_);
-                changed_.wait(lock, [&] { return stopped_ || !free_.empty(); });
+                freed_.wait(lock, [&] { return stopped_ || !free_.empty(); });
                 if (stopped_) return;
                 batch = free_.front();
                 free_.pop_front();
@@ -95,11 +97,12 @@ private:
                 free_.push_back(batch);
                 produced_ = sequence;
                 inputDone_ = true;
-                changed_.notify_all();
+                queuedCv_.notify_all();
+                finished_.notify_all();
                 return;
             }
             queued_.push_back({sequence, batch});
-            changed_.notify_all();
+            queuedCv_.notify_one();
         }
     }
 
@@ -108,7 +111,7 @@ private:
             std::pair<std::size_t, Batch*> item;
             {
                 std::unique_lock lock(mutex_);
-                changed_.wait(lock, [&] { return stopped_ || inputDone_ || !queued_.empty(); });
+                queuedCv_.wait(lock, [&] { return stopped_ || inputDone_ || !queued_.empty(); });
                 if (stopped_ || queued_.empty()) return;
                 item = queued_.front();
                 queued_.pop_front();
@@ -116,7 +119,7 @@ private:
             work(*item.second, state);
             std::lock_guard lock(mutex_);
             done_.emplace(item.first, item.second);
-            changed_.notify_all();
+            finished_.notify_one();
         }
     }
 
@@ -125,7 +128,7 @@ private:
             Batch* batch;
             {
                 std::unique_lock lock(mutex_);
-                changed_.wait(lock, [&] {
+                finished_.wait(lock, [&] {
                     return stopped_ || done_.count(next) != 0 || (inputDone_ && next == produced_);
                 });
                 if (stopped_ || (inputDone_ && next == produced_ && done_.count(next) == 0)) {
@@ -137,14 +140,16 @@ private:
             consume(*batch);
             std::lock_guard lock(mutex_);
             free_.push_back(batch);
-            changed_.notify_all();
+            freed_.notify_one();
         }
     }
 
     unsigned workers_;
     std::vector<std::unique_ptr<Batch>> pool_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable freed_;     // a batch went back to the pool
+    std::condition_variable queuedCv_;  // a batch waits for a worker, or the input ended
+    std::condition_variable finished_;  // a worker finished a batch, or the input ended
     std::deque<Batch*> free_;
     std::deque<std::pair<std::size_t, Batch*>> queued_;
     std::map<std::size_t, Batch*> done_;
