@@ -236,6 +236,7 @@ void TPrincipal::setInitialStates() {
 }
 
 void TPrincipal::bindHandlers() {
+    bindModeFieldHandlers();
     onClose = [this] { FormClose(); };
     Salir1.onClick = [this] { Salir1Click(); };
     Salir2.onClick = [this] { Salir1Click(); };

@@ -10,6 +10,9 @@ namespace vz {
 class Host;
 class System;
 
+enum class Mode { Comprimir, Descomprimir, Conversion };
+enum class Format { Dax, Cso, None };
+
 inline constexpr const char* kApplicationTitle = ":: Vortel Zaduvuv ::";
 inline constexpr const char* kProgramVersion = "2.5";
 
@@ -27,6 +30,29 @@ public:
     void MinimizaralTray1Click();
     void Restaurar1Click();
     void FormClose();
+
+    // Mode, format and file fields.
+    void mcomClick();
+    void mdesClick();
+    void mtransClick();
+    void formatodaxClick();
+    void formatocsoClick();
+    void areasNCClick();
+    void areasNCvideosClick();
+    void areasNCaudioClick();
+    void crealogClick();
+    void creainiClick();
+    void suiComboBox1KeyPress(char& key);
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void DAX1Click();
+    void ISODAX1Click();
+
+    // The mode and format that the radio buttons select.
+    Mode mode() const;
+    Format format() const;
 
     // The two operations of the tray icon, also used around a job run.
     void minimizeToTray();
@@ -153,6 +179,10 @@ public:
 private:
     void setInitialStates();
     void bindHandlers();
+    void bindModeFieldHandlers();
+    void lockAreasNC(bool forced, const CheckBox& otherForce);
+    // The extension of DAX output names that the input picker derives.
+    std::string daxOutputExtension() const;
 
     std::string programFolder_;
     std::string endSoundPath_;

@@ -103,20 +103,43 @@ TEST_F(FormViewTest, TheGridShowsTheModelsRows) {
     EXPECT_EQ(form.suiStringGrid1.row(), 2);
 }
 
-TEST_F(FormViewTest, TypedCharactersPassTheKeyFilter) {
-    form.editframe.onKeyPress = [](char& key) {
-        if (key < '0' || key > '9') key = '\0';
-    };
+TEST_F(FormViewTest, TypedLettersNeverReachTheLevelOrFrameBox) {
     auto* frame = widget<QLineEdit>("editframe");
     frame->setFocus();
-    frame->selectAll();
-    QTest::keyClicks(frame, "a1b2");
-    EXPECT_EQ(form.editframe.text(), "12");
+    frame->setCursorPosition(4);
+    QTest::keyClicks(frame, "ab-");
     QTest::keyClick(frame, Qt::Key_Backspace);
-    EXPECT_EQ(form.editframe.text(), "12");
+    EXPECT_EQ(form.editframe.text(), "8192");
+    EXPECT_EQ(frame->text(), "8192");
     frame->setCursorPosition(0);
     QTest::keyClick(frame, Qt::Key_Delete);
-    EXPECT_EQ(form.editframe.text(), "2");
+    EXPECT_EQ(form.editframe.text(), "192") << "Delete is no typed character";
+    frame->selectAll();
+    QTest::keyClicks(frame, "4");
+    EXPECT_EQ(form.editframe.text(), "4") << "a digit types over the selection";
+
+    auto* level = widget<QComboBox>("suiComboBox1");
+    level->lineEdit()->setFocus();
+    level->lineEdit()->selectAll();
+    QTest::keyClicks(level->lineEdit(), "x");
+    EXPECT_EQ(form.suiComboBox1.text(), "0");
+    QTest::keyClicks(level->lineEdit(), "7");
+    EXPECT_EQ(form.suiComboBox1.text(), "7");
+    QTest::keyClicks(level->lineEdit(), "8");
+    EXPECT_EQ(form.suiComboBox1.text(), "7") << "one character at most";
+}
+
+TEST_F(FormViewTest, AnEmptiedFrameBoxShowsZeroWhenLeft) {
+    auto* frame = widget<QLineEdit>("editframe");
+    view.show();
+    QApplication::setActiveWindow(&view);
+    frame->setFocus();
+    frame->selectAll();
+    QTest::keyClick(frame, Qt::Key_Delete);
+    EXPECT_EQ(form.editframe.text(), "");
+    widget<QLineEdit>("editiso")->setFocus();
+    EXPECT_EQ(form.editframe.text(), "0");
+    EXPECT_EQ(frame->text(), "0");
 }
 
 TEST_F(FormViewTest, MenuBarHoldsTheMenusAndTheTrayButton) {
