@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     std::string argument = argc > 1 ? argv[1] : "";
     principal.create(argument);
     vz::Tformini formini;
+    principal.setConfigurationForm(formini);
 
     vz::FormView window(principal, host, [&principal] { principal.MinimizaralTray1Click(); });
     host.setMainWindow(&window);

@@ -1,13 +1,51 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
+#include <cerrno>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "platform/error.h"
 #include "platform/system.h"
 
 namespace vz {
 namespace {
+
+// Starts a helper program without waiting for it. The intermediate child ends at once, so
+// the helper is never left a zombie of ours.
+bool startDetached(const std::vector<std::string>& command) {
+    std::vector<char*> argv;
+    for (const auto& part : command) argv.push_back(const_cast<char*>(part.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        if (fork() == 0) {
+            int null = open("/dev/null", O_RDWR);
+            for (int fd = 0; fd < 3; ++fd) dup2(null, fd);
+            execv(argv[0], argv.data());
+        }
+        _exit(0);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return true;
+}
+
+std::string findProgram(std::initializer_list<const char*> names) {
+    for (const char* folder : {"/usr/bin", "/bin", "/usr/local/bin"}) {
+        for (const char* name : names) {
+            std::string path = std::string(folder) + "/" + name;
+            if (access(path.c_str(), X_OK) == 0) return path;
+        }
+    }
+    return "";
+}
 
 class PosixSystem final : public System {
 public:
@@ -17,6 +55,29 @@ public:
         if (length <= 0) throw Error("No se puede determinar la carpeta del programa");
         path.resize(static_cast<std::size_t>(length));
         return path;
+    }
+
+    bool fileExists(const std::string& path) override {
+        struct stat info {};
+        return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    }
+
+    bool deleteFile(const std::string& path) override { return unlink(path.c_str()) == 0; }
+
+    void powerOff() override {
+        // systemd-logind decides, with the desktop's policy, whether this user may.
+        std::string systemctl = findProgram({"systemctl"});
+        if (!systemctl.empty()) startDetached({systemctl, "poweroff"});
+    }
+
+    void playSound(const std::string& path) override {
+        std::string player = findProgram({"paplay", "aplay"});
+        if (player.empty()) return;
+        if (player.ends_with("aplay") && !player.ends_with("paplay")) {
+            startDetached({player, "-q", path});
+        } else {
+            startDetached({player, path});
+        }
     }
 };
 

@@ -243,6 +243,7 @@ void TPrincipal::bindHandlers() {
     MinimizaralTray1.onClick = [this] { MinimizaralTray1Click(); };
     Restaurar1.onClick = [this] { Restaurar1Click(); };
     FormTrayIcon1.onDoubleClick = [this] { Restaurar1Click(); };
+    Iniciar.onClick = [this] { IniciarClick(); };
 }
 
 void TPrincipal::create(const std::string& argument) {

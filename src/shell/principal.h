@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "jobs/command_lines.h"
 #include "platform/controls.h"
 
 namespace vz {
@@ -49,6 +50,13 @@ public:
     void SpeedButton4Click();
     void DAX1Click();
     void ISODAX1Click();
+
+    // Conversion jobs.
+    void IniciarClick();
+    DaxOptionPieces OpcionesDAX() const;
+    // The loader configuration window that a single DAX job shows first.
+    Form* configurationForm() const { return configurationForm_; }
+    void setConfigurationForm(Form& form) { configurationForm_ = &form; }
 
     // The mode and format that the radio buttons select.
     Mode mode() const;
@@ -183,9 +191,11 @@ private:
     void lockAreasNC(bool forced, const CheckBox& otherForce);
     // The extension of DAX output names that the input picker derives.
     std::string daxOutputExtension() const;
+    void endOfRun();
 
     std::string programFolder_;
     std::string endSoundPath_;
+    Form* configurationForm_ = nullptr;
 };
 
 }  // namespace vz

@@ -162,7 +162,7 @@ TEST_F(PrincipalTest, TrayIconAppearsAtTheFirstMinimiseAndStaysAfterRestore) {
     form.MinimizaralTray1.click();
     form.Restaurar1.click();
     EXPECT_TRUE(form.visible());
-    EXPECT_EQ(host.trayEvents,
+    EXPECT_EQ(host.events,
               (std::vector<std::string>{"minimized", "restored", "minimized", "restored"}));
 }
 

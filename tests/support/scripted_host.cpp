@@ -1,5 +1,7 @@
 #include "support/scripted_host.h"
 
+#include <filesystem>
+
 #include "platform/error.h"
 
 namespace vz::test {
@@ -22,6 +24,7 @@ std::optional<std::string> ScriptedHost::runFileDialog(const FileDialog& dialog)
 
 void ScriptedHost::showModal(Form& form) {
     modalForms.push_back(form.name());
+    events.push_back("modal " + form.name());
     form.setVisible(true);
     if (whileModal) whileModal(form);
     form.setVisible(false);
@@ -29,13 +32,28 @@ void ScriptedHost::showModal(Form& form) {
 
 void ScriptedHost::reportError(const std::string& text) { errors.push_back(text); }
 
-void ScriptedHost::minimizedToTray() { trayEvents.push_back("minimized"); }
+void ScriptedHost::minimizedToTray() { events.push_back("minimized"); }
 
-void ScriptedHost::restoredFromTray() { trayEvents.push_back("restored"); }
+void ScriptedHost::restoredFromTray() { events.push_back("restored"); }
 
 std::string FakeSystem::executablePath() {
     if (failExecutablePath) throw Error("executable path unavailable");
     return executable;
 }
+
+bool FakeSystem::fileExists(const std::string& path) {
+    return std::filesystem::is_regular_file(path);
+}
+
+bool FakeSystem::deleteFile(const std::string& path) {
+    std::error_code ignored;
+    bool removed = std::filesystem::remove(path, ignored);
+    if (removed) events->push_back("deleted " + path);
+    return removed;
+}
+
+void FakeSystem::powerOff() { events->push_back("power off"); }
+
+void FakeSystem::playSound(const std::string& path) { events->push_back("sound " + path); }
 
 }  // namespace vz::test

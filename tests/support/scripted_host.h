@@ -39,7 +39,8 @@ public:
     std::vector<ShownFileDialog> fileDialogs;
     std::vector<std::string> modalForms;
     std::vector<std::string> errors;
-    std::vector<std::string> trayEvents;  // "minimized", "restored", in order
+    // In order: "minimized", "restored", "modal Tformini"; a FakeSystem may add its own.
+    std::vector<std::string> events;
 
     int showMessage(const MessageDialog& dialog) override;
     std::optional<std::string> runFileDialog(const FileDialog& dialog) override;
@@ -49,12 +50,20 @@ public:
     void restoredFromTray() override;
 };
 
+// Files are real (tests use temporary folders); power-off and sound are only recorded.
 class FakeSystem : public System {
 public:
     std::string executable = "/opt/vortel/vortel";
     bool failExecutablePath = false;
+    std::vector<std::string> ownEvents;
+    // Where "deleted PATH", "power off" and "sound PATH" are recorded.
+    std::vector<std::string>* events = &ownEvents;
 
     std::string executablePath() override;
+    bool fileExists(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
+    void powerOff() override;
+    void playSound(const std::string& path) override;
 };
 
 }  // namespace vz::test
