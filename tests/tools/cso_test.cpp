@@ -164,6 +164,9 @@ public:
     }
     void writeAt(std::uint64_t, std::span<const std::uint8_t>) override {}
     std::uint64_t written() const override { return written_; }
+    void readBack(std::uint64_t, std::span<std::uint8_t>) override {
+        throw std::logic_error("nothing is kept to read back");
+    }
     std::uint64_t wrong = 0;
 
 private:

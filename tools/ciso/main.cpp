@@ -60,7 +60,7 @@ void run(int argc, char** argv) {
     progress.finish();
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    if (!common.quiet) std::fputs(summaryText(input, output, stats, seconds, "blocks").c_str(), stdout);
+    if (!common.quiet) std::fputs(summaryText(input, output, stats, seconds, "blocks", "stored").c_str(), stdout);
 }
 
 }  // namespace

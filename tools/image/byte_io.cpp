@@ -24,4 +24,8 @@ void MemorySink::writeAt(std::uint64_t offset, std::span<const std::uint8_t> dat
     std::copy(data.begin(), data.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
+void MemorySink::readBack(std::uint64_t offset, std::span<std::uint8_t> out) {
+    MemorySource(name_, bytes).readAt(offset, out);
+}
+
 }  // namespace vz::image

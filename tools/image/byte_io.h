@@ -30,6 +30,8 @@ public:
     // Overwrites bytes already reserved by earlier writes.
     virtual void writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;
     virtual std::uint64_t written() const = 0;
+    // Reads back bytes written so far.
+    virtual void readBack(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
 };
 
 class MemorySource : public ByteSource {
@@ -52,6 +54,7 @@ public:
     void write(std::span<const std::uint8_t> data) override;
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override;
     std::uint64_t written() const override { return bytes.size(); }
+    void readBack(std::uint64_t offset, std::span<std::uint8_t> out) override;
 
     std::vector<std::uint8_t> bytes;
 

@@ -78,7 +78,8 @@ std::string mebibytes(std::uint64_t bytes) {
 }
 
 std::string summaryText(const std::string& input, const std::string& output,
-                        const ConversionStats& stats, double seconds, const char* blockWord) {
+                        const ConversionStats& stats, double seconds, const char* blockWord,
+                        const char* storedWord) {
     double ratio = stats.inputBytes ? 100.0 * static_cast<double>(stats.outputBytes) /
                                           static_cast<double>(stats.inputBytes)
                                     : 100.0;
@@ -86,12 +87,12 @@ std::string summaryText(const std::string& input, const std::string& output,
     double rate = seconds > 0 ? static_cast<double>(larger) / 1048576.0 / seconds : 0;
     char text[512];
     std::snprintf(text, sizeof text,
-                  "%s -> %s\n  input %s, output %s (%.1f%%), %llu %s, %llu stored, %.2f s, "
+                  "%s -> %s\n  input %s, output %s (%.1f%%), %llu %s, %llu %s, %.2f s, "
                   "%.1f MiB/s\n",
                   input.c_str(), output.c_str(), mebibytes(stats.inputBytes).c_str(),
                   mebibytes(stats.outputBytes).c_str(), ratio,
                   static_cast<unsigned long long>(stats.blocks), blockWord,
-                  static_cast<unsigned long long>(stats.storedBlocks), seconds, rate);
+                  static_cast<unsigned long long>(stats.storedBlocks), storedWord, seconds, rate);
     return text;
 }
 

@@ -43,8 +43,10 @@ bool progressWanted(const CommonOptions& options);
 
 std::string mebibytes(std::uint64_t bytes);
 // The closing summary of a conversion.
+// blockWord names the units ("blocks", "frames"), storedWord those kept uncompressed.
 std::string summaryText(const std::string& input, const std::string& output,
-                        const ConversionStats& stats, double seconds, const char* blockWord);
+                        const ConversionStats& stats, double seconds, const char* blockWord,
+                        const char* storedWord);
 
 // Runs the tool's body and turns an escaping error into "tool: message" and its exit code.
 int runTool(const char* tool, const std::function<void()>& body);

@@ -21,24 +21,36 @@ constexpr std::size_t kWriteBuffer = 1 << 20;
 
 std::string systemReason() { return std::strerror(errno); }
 
-// The temporary file to remove when a signal ends the run. One output at a time per process.
-char pendingTemporary[4096];
-std::atomic<bool> pendingSet{false};
+// The temporary files to remove when a signal ends the run; a few outputs may be open at
+// once (a DAX image laid out twice, its log).
+constexpr int kWatchSlots = 4;
+char pendingTemporary[kWatchSlots][4096];
+std::atomic<bool> pendingSet[kWatchSlots];
 
 extern "C" void removeTemporaryAndDie(int signal) {
-    if (pendingSet.load()) unlink(pendingTemporary);
+    for (int slot = 0; slot < kWatchSlots; ++slot) {
+        if (pendingSet[slot].load()) unlink(pendingTemporary[slot]);
+    }
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
 
-void watchSignals(const std::string& temporary) {
-    if (temporary.size() >= sizeof pendingTemporary) return;
-    std::memcpy(pendingTemporary, temporary.c_str(), temporary.size() + 1);
-    pendingSet.store(true);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, removeTemporaryAndDie);
+// The slot that watches the file, or -1 when none was free.
+int watchSignals(const std::string& temporary) {
+    if (temporary.size() >= sizeof pendingTemporary[0]) return -1;
+    for (int slot = 0; slot < kWatchSlots; ++slot) {
+        if (pendingSet[slot].load()) continue;
+        std::memcpy(pendingTemporary[slot], temporary.c_str(), temporary.size() + 1);
+        pendingSet[slot].store(true);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, removeTemporaryAndDie);
+        return slot;
+    }
+    return -1;
 }
 
-void unwatchSignals() { pendingSet.store(false); }
+void unwatchSignals(int slot) {
+    if (slot >= 0) pendingSet[slot].store(false);
+}
 
 std::string siblingTemplate(const std::string& path) {
     std::size_t slash = path.rfind('/');
@@ -94,7 +106,7 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     fd_ = mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0) throw outputError(path_, "cannot create: " + systemReason());
     temporaryPath_ = name;
-    watchSignals(temporaryPath_);
+    watchSlot_ = watchSignals(temporaryPath_);
     buffer_.reserve(kWriteBuffer);
 }
 
@@ -105,7 +117,7 @@ void OutputFile::discard() {
     close(fd_);
     fd_ = -1;
     unlink(temporaryPath_.c_str());
-    unwatchSignals();
+    unwatchSignals(watchSlot_);
 }
 
 void OutputFile::write(std::span<const std::uint8_t> data) {
@@ -180,6 +192,21 @@ void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> dat
     }
 }
 
+void OutputFile::readBack(std::uint64_t offset, std::span<std::uint8_t> out) {
+    if (offset > written_ || out.size() > written_ - offset) {
+        throw outputError(path_, "read outside what was written");
+    }
+    if (offset + out.size() > flushed_) flush();
+    std::size_t done = 0;
+    while (done < out.size()) {
+        ssize_t got = pread(fd_, out.data() + done, out.size() - done,
+                            static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) throw outputError(path_, "cannot read back: " + systemReason());
+        done += static_cast<std::size_t>(got);
+    }
+}
+
 void OutputFile::commit() {
     flush();
     // Complete on disk before it takes the target's name.
@@ -190,17 +217,17 @@ void OutputFile::commit() {
     if (close(fd_) != 0) {
         fd_ = -1;
         unlink(temporaryPath_.c_str());
-        unwatchSignals();
+        unwatchSignals(watchSlot_);
         throw outputError(path_, "write error: " + systemReason());
     }
     fd_ = -1;
     if (rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
         std::string reason = systemReason();
         unlink(temporaryPath_.c_str());
-        unwatchSignals();
+        unwatchSignals(watchSlot_);
         throw outputError(path_, "cannot replace: " + reason);
     }
-    unwatchSignals();
+    unwatchSignals(watchSlot_);
 }
 
 void refuseSameFile(const std::string& input, const std::string& output) {

@@ -42,6 +42,7 @@ public:
     void writeAll(std::span<const std::span<const std::uint8_t>> pieces) override;
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override;
     std::uint64_t written() const override { return written_; }
+    void readBack(std::uint64_t offset, std::span<std::uint8_t> out) override;
     void commit();
 
 private:
@@ -54,6 +55,7 @@ private:
     std::vector<std::uint8_t> buffer_;
     std::uint64_t written_ = 0;
     std::uint64_t flushed_ = 0;
+    int watchSlot_ = -1;
 };
 
 // Refuses an output that names the input, by any spelling or link.
