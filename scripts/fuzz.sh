@@ -17,7 +17,7 @@ for fuzzer in build-fuzz/tools/*_fuzzer; do
   mkdir "$work/corpus_in_place"
   cp tests/fuzz/corpus/"$target"/* "$work/corpus_in_place"/
   echo "fuzzing $target for ${seconds}s"
-  if ! (cd "$work" && "$OLDPWD/$fuzzer" -max_total_time="$seconds" -max_len=65536 \
+  if ! (cd "$work" && "$OLDPWD/$fuzzer" -max_total_time="$seconds" -max_len=131072 \
         -rss_limit_mb=1024 -print_final_stats=1 corpus_in_place >log 2>&1); then
     tail -n 40 "$work/log"
     echo "fuzz: $target failed; the input is in $work"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +42,8 @@ struct DecompressBatch {
     std::uint64_t firstPosition = 0;
 };
 
-// A worker's compressor. Zero blocks are common on discs and always compress the same,
-// so the first result is kept.
+// A worker's compressor: a block compresses only when it ends, padding included, before the
+// block size.
 class BlockCompressor {
 public:
     BlockCompressor(int level, std::size_t maxCompressed)
@@ -52,21 +51,13 @@ public:
 
     // The compressed length written to out, or 0 when the block is to be stored.
     std::uint32_t compress(std::span<const std::uint8_t> block, std::span<std::uint8_t> out) {
-        static const std::array<std::uint8_t, kCsoBlockSize> zeros{};
-        bool zero = std::equal(block.begin(), block.end(), zeros.begin());
-        if (zero && zeroBlock_) {
-            std::copy(zeroBlock_->begin(), zeroBlock_->end(), out.begin());
-            return static_cast<std::uint32_t>(zeroBlock_->size());
-        }
         auto length = deflater_.compress(block, out.first(maxCompressed_));
-        if (zero && length) zeroBlock_.emplace(out.begin(), out.begin() + static_cast<long>(*length));
         return length ? static_cast<std::uint32_t>(*length) : 0;
     }
 
 private:
-    Deflater deflater_;
+    BlockDeflater deflater_;
     std::size_t maxCompressed_;
-    std::optional<std::vector<std::uint8_t>> zeroBlock_;
 };
 
 std::string blockName(std::uint64_t block) { return "block " + std::to_string(block); }

@@ -49,7 +49,7 @@ public:
     }
 
 private:
-    Deflater deflater_;
+    BlockDeflater deflater_;
 };
 
 void writeTables(ByteSink& sink, std::uint64_t imageSize, const Layout& layout,

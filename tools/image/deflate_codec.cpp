@@ -3,6 +3,7 @@
 #include <libdeflate.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -31,6 +32,24 @@ std::optional<std::size_t> Deflater::compress(std::span<const std::uint8_t> in,
     int result = deflate(stream_, Z_FINISH);
     if (result != Z_STREAM_END) return std::nullopt;
     return out.size() - stream_->avail_out;
+}
+
+std::optional<std::size_t> BlockDeflater::compress(std::span<const std::uint8_t> in,
+                                                   std::span<std::uint8_t> out) {
+    bool zero = std::all_of(in.begin(), in.end(), [](std::uint8_t byte) { return byte == 0; });
+    if (!zero) return deflater_.compress(in, out);
+    if (zeroKnown_ && zeroInput_ == in.size() && zeroBuffer_ == out.size()) {
+        if (!zeroOutput_) return std::nullopt;
+        std::copy(zeroOutput_->begin(), zeroOutput_->end(), out.begin());
+        return zeroOutput_->size();
+    }
+    auto length = deflater_.compress(in, out);
+    zeroKnown_ = true;
+    zeroInput_ = in.size();
+    zeroBuffer_ = out.size();
+    zeroOutput_.reset();
+    if (length) zeroOutput_.emplace(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(*length));
+    return length;
 }
 
 Inflater::Inflater() : decompressor_(libdeflate_alloc_decompressor()) {

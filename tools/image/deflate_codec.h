@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 struct z_stream_s;
 struct libdeflate_decompressor;
@@ -28,6 +29,22 @@ public:
 
 private:
     z_stream_s* stream_;
+};
+
+// A deflater that remembers what an all-zero block compresses to: discs hold long runs of
+// zeros, and a block always compresses the same. Same contract as Deflater.
+class BlockDeflater {
+public:
+    BlockDeflater(int level, Wrapper wrapper) : deflater_(level, wrapper) {}
+    std::optional<std::size_t> compress(std::span<const std::uint8_t> in,
+                                        std::span<std::uint8_t> out);
+
+private:
+    Deflater deflater_;
+    std::size_t zeroInput_ = 0;   // the block and buffer sizes the remembered result is for
+    std::size_t zeroBuffer_ = 0;
+    std::optional<std::vector<std::uint8_t>> zeroOutput_;  // empty optional: did not fit
+    bool zeroKnown_ = false;
 };
 
 class Inflater {
