@@ -109,7 +109,7 @@ DaxOptionPieces TPrincipal::OpcionesDAX() const {
 }
 
 void TPrincipal::IniciarClick() {
-    bool listRun = !suiStringGrid1.cell(0, 0).empty();
+    bool listRun = !listEmpty();
     if (!listRun) {
         if (editiso.text().empty() || editdax.text().empty()) {
             MiMensaje.caption = "Introducir Datos";

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/host.h"
+#include "platform/paths.h"
 
 namespace vz {
 
@@ -137,6 +138,10 @@ bool FileDialog::execute() {
     auto chosen = host_.runFileDialog(*this);
     if (!chosen) return false;
     fileName = std::move(*chosen);
+    // As the system's save dialog does: a name typed without extension gets the default one.
+    if (kind_ == Kind::Save && !defaultExtension_.empty() && extensionOf(fileName).empty()) {
+        fileName += "." + defaultExtension_;
+    }
     return true;
 }
 

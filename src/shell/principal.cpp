@@ -244,6 +244,12 @@ void TPrincipal::bindHandlers() {
     Restaurar1.onClick = [this] { Restaurar1Click(); };
     FormTrayIcon1.onDoubleClick = [this] { Restaurar1Click(); };
     Iniciar.onClick = [this] { IniciarClick(); };
+    addlote.onClick = [this] { addloteClick(); };
+    delote.onClick = [this] { deloteClick(); };
+    detolote.onClick = [this] { detoloteClick(); };
+    usarlotes.onClick = [this] { usarlotesClick(); };
+    botonOpenLVT.onClick = [this] { botonOpenLVTClick(); };
+    BotonSaveLVT.onClick = [this] { BotonSaveLVTClick(); };
 }
 
 void TPrincipal::create(const std::string& argument) {

@@ -58,6 +58,19 @@ public:
     Form* configurationForm() const { return configurationForm_; }
     void setConfigurationForm(Form& form) { configurationForm_ = &form; }
 
+    // Process list and list file.
+    void addloteClick();
+    void deloteClick();
+    void detoloteClick();
+    void usarlotesClick();
+    int ConfirmarBorrarFila();
+    int ConfirmarBorrarLista();
+    void CargarLista(const std::string& path);
+    void botonOpenLVTClick();
+    void BotonSaveLVTClick();
+    // The list is empty exactly when the input cell of its first row is.
+    bool listEmpty() const;
+
     // The mode and format that the radio buttons select.
     Mode mode() const;
     Format format() const;
@@ -192,6 +205,7 @@ private:
     // The extension of DAX output names that the input picker derives.
     std::string daxOutputExtension() const;
     void endOfRun();
+    void showNoDataToDelete();
 
     std::string programFolder_;
     std::string endSoundPath_;
