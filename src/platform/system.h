@@ -5,6 +5,8 @@
 
 namespace vz {
 
+class Registry;
+
 class System {
 public:
     virtual ~System() = default;
@@ -17,6 +19,15 @@ public:
     virtual void powerOff() = 0;
     // Starts playing a WAV file and returns at once.
     virtual void playSound(const std::string& path) = 0;
+
+    // HKEY_CLASSES_ROOT; on a platform without a registry, keys that live for the run.
+    virtual Registry& classesRoot() = 0;
+    // Tells the shell that file associations changed (SHChangeNotify).
+    virtual void notifyAssociationsChanged() = 0;
+    // The desktop's own file associations where they are not kept in the registry
+    // (freedesktop desktop entries and shared MIME types); nothing on Windows.
+    virtual void registerDesktopFileTypes(const std::string& executable) = 0;
+    virtual void unregisterDesktopFileTypes() = 0;
 };
 
 // The services of the machine the program runs on.

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/xdg_file_types.h"
 
 namespace vz {
 namespace {
@@ -79,6 +81,18 @@ public:
             startDetached({player, path});
         }
     }
+
+    // No registry here: the registry algorithm runs over keys that live for the run, and the
+    // desktop's own conventions carry the associations.
+    Registry& classesRoot() override { return registry_; }
+    void notifyAssociationsChanged() override {}
+    void registerDesktopFileTypes(const std::string& executable) override {
+        registerXdgFileTypes(xdgDataHome(), executable);
+    }
+    void unregisterDesktopFileTypes() override { unregisterXdgFileTypes(xdgDataHome()); }
+
+private:
+    MemoryRegistry registry_;
 };
 
 }  // namespace

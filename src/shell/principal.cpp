@@ -69,8 +69,8 @@ TPrincipal::TPrincipal(Host& hostRef, System& systemRef)
       btn_ini(suiGroupBox4, "btn_ini", rowButton(3), Glyph::Ini),
       suiGroupBox3(*this, "suiGroupBox3", {8, 296, 249, 121}),
       areasNC(suiGroupBox3, "areasNC", {10, 20, 230, 17}),
-      areasNCvideos(suiGroupBox3, "areasNCvideos", {26, 41, 220, 17}),
-      areasNCaudio(suiGroupBox3, "areasNCaudio", {26, 62, 220, 17}),
+      areasNCvideos(suiGroupBox3, "areasNCvideos", {22, 41, 224, 17}),
+      areasNCaudio(suiGroupBox3, "areasNCaudio", {22, 62, 224, 17}),
       Label5(suiGroupBox3, "Label5", {12, 92, 38, 15}),
       editframe(suiGroupBox3, "editframe", {52, 89, 56, 21}),
       SpeedButton4(suiGroupBox3, "SpeedButton4", {112, 89, 21, 21}, Glyph::Help),
@@ -244,6 +244,7 @@ void TPrincipal::bindHandlers() {
     Restaurar1.onClick = [this] { Restaurar1Click(); };
     FormTrayIcon1.onDoubleClick = [this] { Restaurar1Click(); };
     Iniciar.onClick = [this] { IniciarClick(); };
+    Menucontextual1.onClick = [this] { Menucontextual1Click(); };
     addlote.onClick = [this] { addloteClick(); };
     delote.onClick = [this] { deloteClick(); };
     detolote.onClick = [this] { detoloteClick(); };

@@ -71,6 +71,13 @@ public:
     // The list is empty exactly when the input cell of its first row is.
     bool listEmpty() const;
 
+    // File associations.
+    void Menucontextual1Click();
+    void AsociarExtension(const std::string& extension);
+    void CrearTipoArchivo(const std::string& extension, const std::string& progId,
+                          const std::string& description);
+    void DesasociarExtension(const std::string& extension);
+
     // The mode and format that the radio buttons select.
     Mode mode() const;
     Format format() const;
@@ -206,6 +213,8 @@ private:
     std::string daxOutputExtension() const;
     void endOfRun();
     void showNoDataToDelete();
+    // The executable in quotes, a blank, and "%1" in quotes.
+    std::string associationCommand() const;
 
     std::string programFolder_;
     std::string endSoundPath_;

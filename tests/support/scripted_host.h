@@ -10,6 +10,7 @@
 
 #include "platform/controls.h"
 #include "platform/host.h"
+#include "platform/registry.h"
 #include "platform/system.h"
 
 namespace vz::test {
@@ -64,6 +65,16 @@ public:
     bool deleteFile(const std::string& path) override;
     void powerOff() override;
     void playSound(const std::string& path) override;
+
+    MemoryRegistry registry;
+    int shellNotifications = 0;
+    std::vector<std::string> desktopRegistrations;  // "register EXE", "unregister"
+    Registry& classesRoot() override { return registry; }
+    void notifyAssociationsChanged() override { ++shellNotifications; }
+    void registerDesktopFileTypes(const std::string& program) override {
+        desktopRegistrations.push_back("register " + program);
+    }
+    void unregisterDesktopFileTypes() override { desktopRegistrations.push_back("unregister"); }
 };
 
 }  // namespace vz::test
