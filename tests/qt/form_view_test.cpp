@@ -164,8 +164,10 @@ TEST_F(FormViewTest, HiddenMenuItemsAreNotShownAndMarksFollowTheModel) {
     EXPECT_EQ(asociado->text(), "&Asociado a *.ISO, *.DAX y *.CSO");
     form.Menucontextual1.setChecked(true);
     EXPECT_TRUE(asociado->isChecked());
-    asociado->trigger();  // no handler yet: the mark stays as the model says
-    EXPECT_TRUE(asociado->isChecked());
+    asociado->trigger();  // the handler removes the associations and clears the mark
+    EXPECT_FALSE(form.Menucontextual1.checked());
+    EXPECT_FALSE(asociado->isChecked());
+    EXPECT_EQ(system.desktopRegistrations, std::vector<std::string>{"unregister"});
 }
 
 }  // namespace
