@@ -21,7 +21,14 @@ Error cannotCreate(const std::string& path, const std::string& why) {
 }  // namespace
 
 std::string readWholeFile(const std::string& path) {
+    std::optional<std::string> content = readFileIfPresent(path);
+    if (!content) throw Error("Cannot open file \"" + path + "\". " + std::strerror(ENOENT));
+    return *content;
+}
+
+std::optional<std::string> readFileIfPresent(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) return std::nullopt;
     if (fd < 0) throw Error("Cannot open file \"" + path + "\". " + reason());
     std::string content;
     char buffer[65536];

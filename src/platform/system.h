@@ -15,6 +15,12 @@ public:
     virtual bool fileExists(const std::string& path) = 0;
     // Deletes a file; false when it did not exist or could not be deleted.
     virtual bool deleteFile(const std::string& path) = 0;
+    virtual bool folderWritable(const std::string& folder) = 0;
+    // The user's own folder for this program's settings, ending in a separator
+    // ($XDG_CONFIG_HOME/vortel-zaduvuv/, %APPDATA%\Vortel Zaduvuv\).
+    virtual std::string userConfigFolder() = 0;
+    // Creates the folder and its parents; false when it cannot be made.
+    virtual bool createFolders(const std::string& folder) = 0;
     // Asks the system to power the machine off; the answer is not awaited.
     virtual void powerOff() = 0;
     // Starts playing a WAV file and returns at once.

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
+#include <filesystem>
 #include <cerrno>
 #include <initializer_list>
 #include <string>
@@ -49,6 +51,11 @@ std::string findProgram(std::initializer_list<const char*> names) {
     return "";
 }
 
+const char* homeFolder() {
+    const char* home = std::getenv("HOME");
+    return home ? home : "";
+}
+
 class PosixSystem final : public System {
 public:
     std::string executablePath() override {
@@ -65,6 +72,22 @@ public:
     }
 
     bool deleteFile(const std::string& path) override { return unlink(path.c_str()) == 0; }
+
+    bool folderWritable(const std::string& folder) override {
+        return access(folder.c_str(), W_OK | X_OK) == 0;
+    }
+
+    std::string userConfigFolder() override {
+        const char* config = std::getenv("XDG_CONFIG_HOME");
+        std::string base = config && *config ? config : std::string(homeFolder()) + "/.config";
+        return base + "/vortel-zaduvuv/";
+    }
+
+    bool createFolders(const std::string& folder) override {
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        return std::filesystem::is_directory(folder, error);
+    }
 
     void powerOff() override {
         // systemd-logind decides, with the desktop's policy, whether this user may.

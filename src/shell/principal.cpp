@@ -245,6 +245,7 @@ void TPrincipal::bindHandlers() {
     FormTrayIcon1.onDoubleClick = [this] { Restaurar1Click(); };
     Iniciar.onClick = [this] { IniciarClick(); };
     Menucontextual1.onClick = [this] { Menucontextual1Click(); };
+    Restablecervalorespordefecto1.onClick = [this] { Restablecervalorespordefecto1Click(); };
     addlote.onClick = [this] { addloteClick(); };
     delote.onClick = [this] { deloteClick(); };
     detolote.onClick = [this] { detoloteClick(); };
@@ -257,11 +258,13 @@ void TPrincipal::create(const std::string& argument) {
     dispatch(host, [&] { FormCreate(argument); });
 }
 
-void TPrincipal::FormCreate(const std::string& /*argument*/) {
+void TPrincipal::FormCreate(const std::string& argument) {
     suiStatusBar1.setPanelText(1, std::string("v") + kProgramVersion);
     programFolder_ = folderPart(system.executablePath());
     endSoundPath_ = inProgramFolder({"xtras", "convfin.wav"});
+    loadSettings();
     PaneLotes.setCollapsed(true);
+    AbrirArchivo(argument);
 }
 
 std::string TPrincipal::inProgramFolder(std::initializer_list<std::string_view> components) const {
@@ -273,8 +276,6 @@ void TPrincipal::Salir1Click() { close(); }
 void TPrincipal::MinimizaralTray1Click() { minimizeToTray(); }
 
 void TPrincipal::Restaurar1Click() { restoreFromTray(); }
-
-void TPrincipal::FormClose() {}
 
 void TPrincipal::minimizeToTray() {
     FormTrayIcon1.setVisible(true);

@@ -31,6 +31,11 @@ public:
     void MinimizaralTray1Click();
     void Restaurar1Click();
     void FormClose();
+    void Restablecervalorespordefecto1Click();
+    void AbrirArchivo(const std::string& path);
+    // The settings file: beside the program, or in the user's configuration folder when
+    // the program folder cannot be written.
+    std::string settingsPath() const;
 
     // Mode, format and file fields.
     void mcomClick();
@@ -213,6 +218,10 @@ private:
     std::string daxOutputExtension() const;
     void endOfRun();
     void showNoDataToDelete();
+    void loadSettings();
+    void saveSettings();
+    int readSettingsInteger(const char* section, const char* key, int fallback) const;
+    bool readSettingsBoolean(const char* section, const char* key, bool fallback) const;
     // The executable in quotes, a blank, and "%1" in quotes.
     std::string associationCommand() const;
 

@@ -11,7 +11,7 @@ constexpr const char* kCommand = "\"/opt/vortel/vortel\" \"%1\"";
 
 class AssociationsTest : public testing::Test {
 protected:
-    AssociationsTest() { form.create(""); }
+    // No FormCreate: a first start would already register everything.
     std::string value(const std::string& key) { return registry().readDefault(key); }
     bool exists(const std::string& key) { return registry().keyExists(key); }
     MemoryRegistry& registry() { return system.registry; }

@@ -1,6 +1,9 @@
 #include "support/scripted_host.h"
 
+#include <stdlib.h>
+
 #include <filesystem>
+#include <stdexcept>
 
 #include "platform/error.h"
 
@@ -36,6 +39,17 @@ void ScriptedHost::minimizedToTray() { events.push_back("minimized"); }
 
 void ScriptedHost::restoredFromTray() { events.push_back("restored"); }
 
+FakeSystem::FakeSystem() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vz-config-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    configFolder = pattern + "/";
+}
+
+FakeSystem::~FakeSystem() {
+    std::error_code ignored;
+    std::filesystem::remove_all(configFolder, ignored);
+}
+
 std::string FakeSystem::executablePath() {
     if (failExecutablePath) throw Error("executable path unavailable");
     return executable;
@@ -50,6 +64,17 @@ bool FakeSystem::deleteFile(const std::string& path) {
     bool removed = std::filesystem::remove(path, ignored);
     if (removed) events->push_back("deleted " + path);
     return removed;
+}
+
+bool FakeSystem::folderWritable(const std::string& folder) {
+    if (!programFolderWritable && folder + "vortel" == executable) return false;
+    return std::filesystem::is_directory(folder);
+}
+
+bool FakeSystem::createFolders(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return std::filesystem::is_directory(folder);
 }
 
 void FakeSystem::powerOff() { events->push_back("power off"); }

@@ -54,6 +54,11 @@ public:
 // Files are real (tests use temporary folders); power-off and sound are only recorded.
 class FakeSystem : public System {
 public:
+    FakeSystem();
+    ~FakeSystem() override;
+    FakeSystem(const FakeSystem&) = delete;
+    FakeSystem& operator=(const FakeSystem&) = delete;
+
     std::string executable = "/opt/vortel/vortel";
     bool failExecutablePath = false;
     std::vector<std::string> ownEvents;
@@ -63,6 +68,12 @@ public:
     std::string executablePath() override;
     bool fileExists(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
+    // The program folder counts as writable unless told otherwise; the rest is real.
+    bool programFolderWritable = true;
+    std::string configFolder;  // a fresh folder of its own, removed with the fake
+    bool folderWritable(const std::string& folder) override;
+    std::string userConfigFolder() override { return configFolder; }
+    bool createFolders(const std::string& folder) override;
     void powerOff() override;
     void playSound(const std::string& path) override;
 
