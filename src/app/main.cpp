@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     vz::TPrincipal principal(host, vz::realSystem());
     std::string argument = argc > 1 ? argv[1] : "";
     principal.create(argument);
-    vz::Tformini formini;
+    vz::Tformini formini(principal.editini);
     principal.setConfigurationForm(formini);
 
     vz::FormView window(principal, host, [&principal] { principal.MinimizaralTray1Click(); });

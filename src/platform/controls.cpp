@@ -151,6 +151,12 @@ Form::Form(std::string name, std::string caption, int clientWidth, int clientHei
       clientWidth_(clientWidth),
       clientHeight_(clientHeight) {}
 
+void Form::open() {
+    closed_ = false;
+    visible_ = true;
+    notify();
+}
+
 void Form::close() {
     if (onClose) onClose();
     closed_ = true;

@@ -433,6 +433,8 @@ public:
     int clientHeight() const { return clientHeight_; }
     bool visible() const { return visible_; }
     void setVisible(bool visible) { assign(visible_, visible); }
+    // Shows the form again after it was closed, as a modal showing does.
+    void open();
     // The menu bar, when the form has one.
     const Menu* mainMenu() const { return mainMenu_; }
     void setMainMenu(Menu& menu) { mainMenu_ = &menu; }

@@ -245,6 +245,10 @@ void TPrincipal::bindHandlers() {
     FormTrayIcon1.onDoubleClick = [this] { Restaurar1Click(); };
     Iniciar.onClick = [this] { IniciarClick(); };
     Menucontextual1.onClick = [this] { Menucontextual1Click(); };
+    CrearConfiguracionDAXZISOINI1.onClick = [this] { CrearConfiguracionDAXZISOINI1Click(); };
+    USBActivar.onClick = [this] { USBActivarClick(); };
+    USBDesactivar.onClick = [this] { USBDesactivarClick(); };
+    ComprobarEstado1.onClick = [this] { ComprobarEstado1Click(); };
     Restablecervalorespordefecto1.onClick = [this] { Restablecervalorespordefecto1Click(); };
     addlote.onClick = [this] { addloteClick(); };
     delote.onClick = [this] { deloteClick(); };

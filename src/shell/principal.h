@@ -1,6 +1,7 @@
 // The main window: its controls, menus, dialogs and the handlers bound to them.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "jobs/command_lines.h"
@@ -75,6 +76,12 @@ public:
     void BotonSaveLVTClick();
     // The list is empty exactly when the input cell of its first row is.
     bool listEmpty() const;
+
+    // Loader plug-in configuration and its USB host mode.
+    void CrearConfiguracionDAXZISOINI1Click();
+    void USBActivarClick();
+    void USBDesactivarClick();
+    void ComprobarEstado1Click();
 
     // File associations.
     void Menucontextual1Click();
@@ -219,6 +226,10 @@ private:
     void endOfRun();
     void showNoDataToDelete();
     void loadSettings();
+    // The user's configuration folder exists before a settings file is written there.
+    void ensureSettingsFolder();
+    // The daxziso.ini the user picks, proposed as the one last switched on.
+    std::optional<std::string> chooseLoaderFile();
     void saveSettings();
     int readSettingsInteger(const char* section, const char* key, int fallback) const;
     bool readSettingsBoolean(const char* section, const char* key, bool fallback) const;

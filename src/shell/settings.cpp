@@ -63,6 +63,12 @@ std::string TPrincipal::settingsPath() const {
     return system.userConfigFolder() + kSettingsName;
 }
 
+void TPrincipal::ensureSettingsFolder() {
+    if (settingsPath() != programFolder_ + kSettingsName) {
+        system.createFolders(system.userConfigFolder());
+    }
+}
+
 int TPrincipal::readSettingsInteger(const char* section, const char* key, int fallback) const {
     auto value = integerOf(readProfileString(settingsPath(), section, key, ""));
     return value ? static_cast<int>(*value) : fallback;
@@ -102,7 +108,7 @@ void TPrincipal::saveSettings() {
         return std::to_string(*value);
     };
     std::string path = settingsPath();
-    if (path != programFolder_ + kSettingsName) system.createFolders(system.userConfigFolder());
+    ensureSettingsFolder();
     auto write = [&](const char* section, const char* key, const std::string& value) {
         writeProfileString(path, section, key, value);
     };

@@ -63,7 +63,7 @@ protected:
     test::ScriptedHost host;
     test::FakeSystem system;
     TPrincipal form{host, system};
-    Tformini formini;
+    Tformini formini{form.editini};
     bool closedSeen = false;
 };
 

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "loader/formini.h"
 #include "shell/principal.h"
 #include "support/scripted_host.h"
 
@@ -168,6 +169,27 @@ TEST_F(FormViewTest, HiddenMenuItemsAreNotShownAndMarksFollowTheModel) {
     EXPECT_FALSE(form.Menucontextual1.checked());
     EXPECT_FALSE(asociado->isChecked());
     EXPECT_EQ(system.desktopRegistrations.back(), "unregister");
+}
+
+TEST(FormIniView, BuildsItsRowsAndSwallowsTypedCharacters) {
+    test::ScriptedHost host;
+    test::FakeSystem system;
+    TPrincipal principal(host, system);
+    Tformini formini(principal.editini);
+    FormView view(formini, host);
+    EXPECT_EQ(view.size(), QSize(274, 374));
+    auto* mode = qobject_cast<QComboBox*>(view.widgetFor("combomode"));
+    ASSERT_NE(mode, nullptr);
+    EXPECT_EQ(mode->count(), 13);
+    EXPECT_EQ(mode->currentText(), "Direct Load");
+    QTest::keyClicks(mode->lineEdit(), "abc");
+    EXPECT_EQ(formini.combomode.text(), "Direct Load");
+    auto* off = qobject_cast<QRadioButton*>(view.widgetFor("radiobootOFF"));
+    ASSERT_NE(off, nullptr);
+    EXPECT_TRUE(off->isChecked());
+    qobject_cast<QRadioButton*>(view.widgetFor("radiobootON"))->click();
+    EXPECT_FALSE(off->isChecked());
+    EXPECT_TRUE(formini.radiotablesOFF.checked());
 }
 
 }  // namespace

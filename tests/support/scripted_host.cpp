@@ -28,7 +28,7 @@ std::optional<std::string> ScriptedHost::runFileDialog(const FileDialog& dialog)
 void ScriptedHost::showModal(Form& form) {
     modalForms.push_back(form.name());
     events.push_back("modal " + form.name());
-    form.setVisible(true);
+    form.open();
     if (whileModal) whileModal(form);
     form.setVisible(false);
 }

@@ -103,7 +103,7 @@ void QtHost::showModal(Form& form) {
             if (guard && !form.visible() && guard->isVisible()) guard->accept();
         });
     }
-    form.setVisible(true);
+    form.open();
     dialog->exec();
     form.setVisible(false);
 }
