@@ -6,6 +6,7 @@
 namespace vz {
 
 class Registry;
+struct CommandLine;
 
 class System {
 public:
@@ -23,6 +24,11 @@ public:
     virtual bool createFolders(const std::string& folder) = 0;
     // Asks the system to power the machine off; the answer is not awaited.
     virtual void powerOff() = 0;
+    // Opens a web address in the user's browser; nothing is reported.
+    virtual void openAddress(const std::string& address) = 0;
+    // Starts a program without waiting for it (the line's text on Windows, its program and
+    // arguments elsewhere); nothing is reported.
+    virtual void startProgram(const CommandLine& line) = 0;
     // Starts playing a WAV file and returns at once.
     virtual void playSound(const std::string& path) = 0;
 

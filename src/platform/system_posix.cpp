@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/xdg_file_types.h"
@@ -93,6 +94,17 @@ public:
         // systemd-logind decides, with the desktop's policy, whether this user may.
         std::string systemctl = findProgram({"systemctl"});
         if (!systemctl.empty()) startDetached({systemctl, "poweroff"});
+    }
+
+    void openAddress(const std::string& address) override {
+        std::string opener = findProgram({"xdg-open"});
+        if (!opener.empty()) startDetached({opener, address});
+    }
+
+    void startProgram(const CommandLine& line) override {
+        std::vector<std::string> command{line.program};
+        command.insert(command.end(), line.arguments.begin(), line.arguments.end());
+        startDetached(command);
     }
 
     void playSound(const std::string& path) override {

@@ -245,6 +245,10 @@ void TPrincipal::bindHandlers() {
     FormTrayIcon1.onDoubleClick = [this] { Restaurar1Click(); };
     Iniciar.onClick = [this] { IniciarClick(); };
     Menucontextual1.onClick = [this] { Menucontextual1Click(); };
+    Actualizar1.onClick = [this] { Actualizar1Click(); };
+    ListadeCompatibilidad1.onClick = [this] { ListadeCompatibilidad1Click(); };
+    Acercade1.onClick = [this] { Acercade1Click(); };
+    SonidoalTerminar1.onClick = [this] { SonidoalTerminar1Click(); };
     CrearConfiguracionDAXZISOINI1.onClick = [this] { CrearConfiguracionDAXZISOINI1Click(); };
     USBActivar.onClick = [this] { USBActivarClick(); };
     USBDesactivar.onClick = [this] { USBDesactivarClick(); };

@@ -83,6 +83,14 @@ public:
     void USBDesactivarClick();
     void ComprobarEstado1Click();
 
+    // Update, help links and end sound.
+    void Actualizar1Click();
+    void ListadeCompatibilidad1Click();
+    void Acercade1Click();
+    void SonidoalTerminar1Click();
+    // The update module's command line.
+    CommandLine updateLine() const;
+
     // File associations.
     void Menucontextual1Click();
     void AsociarExtension(const std::string& extension);

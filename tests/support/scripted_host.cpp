@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/error.h"
+#include "platform/process.h"
 
 namespace vz::test {
 

@@ -10,6 +10,7 @@
 
 #include "platform/controls.h"
 #include "platform/host.h"
+#include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 
@@ -75,6 +76,8 @@ public:
     std::string userConfigFolder() override { return configFolder; }
     bool createFolders(const std::string& folder) override;
     void powerOff() override;
+    void openAddress(const std::string& address) override { events->push_back("open " + address); }
+    void startProgram(const CommandLine& line) override { events->push_back("start " + line.text); }
     void playSound(const std::string& path) override;
 
     MemoryRegistry registry;
