@@ -23,7 +23,8 @@ double seconds(const std::function<void()>& work) {
     for (int round = 0; round < 3; ++round) {
         auto start = std::chrono::steady_clock::now();
         work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        best = std::min(
+            best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -31,7 +32,8 @@ double seconds(const std::function<void()>& work) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const int jobs = 100000;
     fs::path folder = fs::temp_directory_path() / "vz-list-bench";
@@ -49,11 +51,13 @@ int main(int argc, char** argv) {
     double plainRead = seconds([&] {
         lines.clear();
         std::ifstream in(list, std::ios::binary);
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
     });
     double plainWrite = seconds([&] {
         std::ofstream out(folder / "plain.lvt", std::ios::binary);
-        for (const auto& line : lines) out << line << '\n';
+        for (const auto& line : lines)
+            out << line << '\n';
     });
 
     vz::test::ScriptedHost host;
@@ -80,11 +84,14 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
     });
 
-    std::printf("list of %d jobs (%.1f MiB)\n", jobs, static_cast<double>(fs::file_size(list)) / 1048576.0);
+    std::printf("list of %d jobs (%.1f MiB)\n", jobs,
+                static_cast<double>(fs::file_size(list)) / 1048576.0);
     std::printf("%-44s %8.1f ms\n", "baseline: getline read into a vector", plainRead * 1e3);
-    std::printf("%-44s %8.1f ms  x%.2f of baseline\n", "CargarLista into the grid", load * 1e3, load / plainRead);
+    std::printf("%-44s %8.1f ms  x%.2f of baseline\n", "CargarLista into the grid", load * 1e3,
+                load / plainRead);
     std::printf("%-44s %8.1f ms\n", "baseline: ofstream write of the lines", plainWrite * 1e3);
-    std::printf("%-44s %8.1f ms  x%.2f of baseline\n", "BotonSaveLVT (sibling, fsync, rename)", save * 1e3, save / plainWrite);
+    std::printf("%-44s %8.1f ms  x%.2f of baseline\n", "BotonSaveLVT (sibling, fsync, rename)",
+                save * 1e3, save / plainWrite);
     std::printf("%-44s %8.1f ms\n", "load, show, scroll to the end and back", shown * 1e3);
     std::printf("saved list byte-identical in size: %s; grid rows: %d\n", same ? "yes" : "NO",
                 grid->model()->rowCount());

@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     host.setMainWindow(&window);
     vz::TrayView tray(principal.FormTrayIcon1, host);
     principal.observe([&principal] {
-        if (principal.closed()) QTimer::singleShot(0, &QCoreApplication::quit);
+        if (principal.closed())
+            QTimer::singleShot(0, &QCoreApplication::quit);
     });
     principal.setVisible(true);
     return QApplication::exec();

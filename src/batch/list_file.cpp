@@ -39,7 +39,8 @@ void fillGrid(StringGrid& grid, const std::vector<std::string>& lines) {
     grid.setRowCount(static_cast<int>(std::min<std::size_t>(lines.size() / 2, 1 << 30)));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         int row = static_cast<int>(i / 2);
-        if (row >= grid.rowCount()) break;  // the unpaired last line of an odd file
+        if (row >= grid.rowCount())
+            break;  // the unpaired last line of an odd file
         grid.setCell(static_cast<int>(i % 2), row, lines[i]);
     }
 }
@@ -49,7 +50,8 @@ void TPrincipal::CargarLista(const std::string& path) {
 }
 
 void TPrincipal::botonOpenLVTClick() {
-    if (OpenLVT.execute()) CargarLista(OpenLVT.fileName);
+    if (OpenLVT.execute())
+        CargarLista(OpenLVT.fileName);
     usarlotes.setChecked(true);
 }
 
@@ -62,7 +64,8 @@ void TPrincipal::BotonSaveLVTClick() {
         MiMensaje.showModal();
         return;
     }
-    if (!SaveLVT.execute()) return;
+    if (!SaveLVT.execute())
+        return;
     replaceFile(SaveLVT.fileName, listFileText(suiStringGrid1));
 }
 

@@ -3,7 +3,9 @@
 
 namespace vz {
 
-bool TPrincipal::listEmpty() const { return suiStringGrid1.cell(0, 0).empty(); }
+bool TPrincipal::listEmpty() const {
+    return suiStringGrid1.cell(0, 0).empty();
+}
 
 void TPrincipal::showNoDataToDelete() {
     MiMensaje.caption = "Eliminar Datos";
@@ -26,11 +28,13 @@ void TPrincipal::addloteClick() {
         return;
     }
     int target = listEmpty() ? 0 : suiStringGrid1.rowCount();
-    if (target >= suiStringGrid1.rowCount()) suiStringGrid1.setRowCount(target + 1);
+    if (target >= suiStringGrid1.rowCount())
+        suiStringGrid1.setRowCount(target + 1);
     suiStringGrid1.setCell(0, target, input);
     suiStringGrid1.setCell(1, target, output);
     suiStringGrid1.setRowCount(target + 1);
-    for (Edit* field : {&editiso, &editdax, &editlog, &editini}) field->setText("");
+    for (Edit* field : {&editiso, &editdax, &editlog, &editini})
+        field->setText("");
 }
 
 int TPrincipal::ConfirmarBorrarFila() {
@@ -54,7 +58,8 @@ void TPrincipal::deloteClick() {
         showNoDataToDelete();
         return;
     }
-    if (ConfirmarBorrarFila() != 1) return;
+    if (ConfirmarBorrarFila() != 1)
+        return;
     StringGrid& grid = suiStringGrid1;
     if (grid.rowCount() == 1) {
         grid.setCell(0, 0, "");
@@ -73,7 +78,8 @@ void TPrincipal::detoloteClick() {
         showNoDataToDelete();
         return;
     }
-    if (ConfirmarBorrarLista() != 1) return;
+    if (ConfirmarBorrarLista() != 1)
+        return;
     suiStringGrid1.setRowCount(1);
     suiStringGrid1.setCell(0, 0, "");
     suiStringGrid1.setCell(1, 0, "");
@@ -81,7 +87,8 @@ void TPrincipal::detoloteClick() {
 
 void TPrincipal::usarlotesClick() {
     bool shown = usarlotes.checked();
-    for (Button* button : {&addlote, &delote, &detolote}) button->setVisible(shown);
+    for (Button* button : {&addlote, &delote, &detolote})
+        button->setVisible(shown);
     PaneLotes.setCollapsed(!shown);
     if (shown) {
         pausaresumen.setChecked(false);

@@ -15,16 +15,21 @@ struct NewType {
 };
 
 NewType newTypeFor(const std::string& extension) {
-    if (extension == ".dax") return {"Vortel.DesZaduvuv", "Imagen DAX"};
-    if (extension == ".lvt") return {"Vortel.Listado", "Lista Procesos Vortel Zaduvuv"};
-    if (extension == ".cso") return {"Vortel.DesZaduvuv", "Imagen CISO"};
+    if (extension == ".dax")
+        return {"Vortel.DesZaduvuv", "Imagen DAX"};
+    if (extension == ".lvt")
+        return {"Vortel.Listado", "Lista Procesos Vortel Zaduvuv"};
+    if (extension == ".cso")
+        return {"Vortel.DesZaduvuv", "Imagen CISO"};
     return {"Vortel.Zaduvuv", "Imagen ISO"};
 }
 
 // The verb caption; a list file type of another program gets a lower-case "con".
 std::string verbCaption(const std::string& extension, bool created) {
-    if (extension == ".dax" || extension == ".cso") return "&Descomprimir con Vortel";
-    if (extension == ".lvt") return created ? "&Listar Con Vortel" : "&Listar con Vortel";
+    if (extension == ".dax" || extension == ".cso")
+        return "&Descomprimir con Vortel";
+    if (extension == ".lvt")
+        return created ? "&Listar Con Vortel" : "&Listar con Vortel";
     return "&Comprimir con Vortel";
 }
 
@@ -53,7 +58,8 @@ void TPrincipal::Menucontextual1Click() {
 
 void TPrincipal::AsociarExtension(const std::string& extension) {
     Registry& registry = system.classesRoot();
-    if (!registry.createKey(extension)) return;
+    if (!registry.createKey(extension))
+        return;
     std::string progId = registry.readDefault(extension);
     if (progId.empty()) {
         NewType type = newTypeFor(extension);
@@ -61,7 +67,8 @@ void TPrincipal::AsociarExtension(const std::string& extension) {
         return;
     }
     std::string verb = progId + "\\Shell\\Convert";
-    if (registry.createKey(verb)) registry.writeDefault(verb, verbCaption(extension, false));
+    if (registry.createKey(verb))
+        registry.writeDefault(verb, verbCaption(extension, false));
     if (registry.createKey(verb + "\\Command")) {
         registry.writeDefault(verb + "\\Command", associationCommand());
     }
@@ -85,12 +92,15 @@ void TPrincipal::CrearTipoArchivo(const std::string& extension, const std::strin
 
 void TPrincipal::DesasociarExtension(const std::string& extension) {
     Registry& registry = system.classesRoot();
-    if (!registry.keyExists(extension)) return;
+    if (!registry.keyExists(extension))
+        return;
     std::string progId = registry.readDefault(extension);
     for (const char* own : kOwnTypes) {
-        if (progId == own) registry.writeDefault(extension, "");
+        if (progId == own)
+            registry.writeDefault(extension, "");
     }
-    if (!progId.empty()) registry.deleteTree(progId + "\\Shell\\Convert");
+    if (!progId.empty())
+        registry.deleteTree(progId + "\\Shell\\Convert");
     for (const char* key :
          {"Vortel.Zaduvuv", "Vortel.DesZaduvuv", "Applications\\Vortel.exe", "Vortel.Listado"}) {
         registry.deleteTree(key);

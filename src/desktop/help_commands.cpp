@@ -41,7 +41,9 @@ void TPrincipal::Actualizar1Click() {
     close();
 }
 
-void TPrincipal::ListadeCompatibilidad1Click() { system.openAddress(kCompatibilityListAddress); }
+void TPrincipal::ListadeCompatibilidad1Click() {
+    system.openAddress(kCompatibilityListAddress);
+}
 
 void TPrincipal::Acercade1Click() {
     MiMensaje.caption = "Acerca de Vortel Zaduvuv";
@@ -54,7 +56,8 @@ void TPrincipal::Acercade1Click() {
 }
 
 void TPrincipal::SonidoalTerminar1Click() {
-    if (OpenSound.execute()) endSoundPath_ = OpenSound.fileName;
+    if (OpenSound.execute())
+        endSoundPath_ = OpenSound.fileName;
 }
 
 }  // namespace vz

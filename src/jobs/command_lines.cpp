@@ -15,7 +15,7 @@ constexpr const char* kCisoName = "ciso";
 
 // Builds the text and the argument list together, so the two always agree.
 class LineBuilder {
-public:
+  public:
     explicit LineBuilder(std::string program) {
         line_.program = program;
         line_.text = std::move(program);
@@ -46,7 +46,7 @@ public:
     }
     CommandLine done() { return std::move(line_); }
 
-private:
+  private:
     CommandLine line_;
 };
 
@@ -56,16 +56,22 @@ DaxOptionPieces daxOptionPieces(const std::string& levelText, bool areasNC,
                                 const std::string& frameText, bool video, bool audio) {
     DaxOptionPieces pieces;
     pieces.level = levelText.empty() ? " -l0" : " -l" + levelText;
-    if (areasNC) pieces.frame = " -a" + frameText;
-    if (video) pieces.video = " -v";
-    if (audio) pieces.audio = " -s";
+    if (areasNC)
+        pieces.frame = " -a" + frameText;
+    if (video)
+        pieces.video = " -v";
+    if (audio)
+        pieces.audio = " -s";
     return pieces;
 }
 
 std::string csoLevelPiece(bool decompress, const std::string& levelText) {
-    if (decompress) return " 0";
-    if (levelText.empty()) return " 9";
-    if (levelText == "0") return " 6";
+    if (decompress)
+        return " 0";
+    if (levelText.empty())
+        return " 9";
+    if (levelText == "0")
+        return " 6";
     return " " + levelText;
 }
 
@@ -85,7 +91,8 @@ CommandLine daxMainLine(const std::string& programFolder, const DaxMainLine& lin
         .option(line.options.video)
         .option(line.options.audio);
     builder.paths(line.input, line.output).text(" ");
-    if (line.log) builder.quoted(*line.log);
+    if (line.log)
+        builder.quoted(*line.log);
     return builder.done();
 }
 

@@ -20,7 +20,7 @@ struct Job {
 
 // Runs the jobs of one press of "Iniciar" with the options the window shows now.
 class JobRunner {
-public:
+  public:
     JobRunner(TPrincipal& window, bool listRun)
         : w_(window), listRun_(listRun), format_(window.format()), mode_(window.mode()) {}
 
@@ -35,7 +35,8 @@ public:
             input = temporary;
         }
         run(mainLine(job, input));
-        if (!temporary.empty()) w_.system.deleteFile(temporary);
+        if (!temporary.empty())
+            w_.system.deleteFile(temporary);
         deleteSourceIfDone(job);
     }
 
@@ -48,7 +49,7 @@ public:
         }
     }
 
-private:
+  private:
     CommandLine mainLine(const Job& job, const std::string& input) const {
         bool decompress = mode_ == Mode::Descomprimir;
         if (format_ == Format::Cso) {
@@ -75,8 +76,8 @@ private:
     // The temporary ISO never takes the name of a file that is already there, such as the
     // user's own juego.iso beside juego.dax; then a free name in the same folder is used.
     std::string freeTemporaryPath(const Job& job) const {
-        std::string wanted = listRun_ ? folderPart(job.source) + "temp.iso"
-                                      : changeExtension(job.output, ".iso");
+        std::string wanted =
+            listRun_ ? folderPart(job.source) + "temp.iso" : changeExtension(job.output, ".iso");
         std::string candidate = wanted;
         for (int n = 1; w_.system.fileExists(candidate); ++n) {
             candidate = changeExtension(wanted, "") + "-" + std::to_string(n) + ".iso";
@@ -87,11 +88,14 @@ private:
     // The user's input goes only when every tool run of the job succeeded and the output is
     // there.
     void deleteSourceIfDone(const Job& job) const {
-        if (!w_.BorrarIsoFin.checked()) return;
+        if (!w_.BorrarIsoFin.checked())
+            return;
         for (int result : results_) {
-            if (result != 0) return;
+            if (result != 0)
+                return;
         }
-        if (w_.system.fileExists(job.output)) w_.system.deleteFile(job.source);
+        if (w_.system.fileExists(job.output))
+            w_.system.deleteFile(job.source);
     }
 
     TPrincipal& w_;
@@ -121,7 +125,8 @@ void TPrincipal::IniciarClick() {
             return;
         }
     }
-    if (format() == Format::None) return;
+    if (format() == Format::None)
+        return;
     JobRunner runner(*this, listRun);
     if (listRun) {
         minimizeToTray();
@@ -142,7 +147,8 @@ void TPrincipal::endOfRun() {
         system.powerOff();
         close();
     }
-    if (ReproSoundalFin.checked()) system.playSound(endSoundPath_);
+    if (ReproSoundalFin.checked())
+        system.playSound(endSoundPath_);
     restoreFromTray();
 }
 

@@ -6,11 +6,21 @@
 namespace vz {
 namespace {
 
-constexpr int rowTop(int row) { return 12 + 24 * row; }
-constexpr Bounds label(int row) { return {10, rowTop(row) + 3, 122, 17}; }
-constexpr Bounds field(int row) { return {136, rowTop(row), 128, 21}; }
-constexpr Bounds on(int row) { return {136, rowTop(row) + 2, 56, 17}; }
-constexpr Bounds off(int row) { return {200, rowTop(row) + 2, 56, 17}; }
+constexpr int rowTop(int row) {
+    return 12 + 24 * row;
+}
+constexpr Bounds label(int row) {
+    return {10, rowTop(row) + 3, 122, 17};
+}
+constexpr Bounds field(int row) {
+    return {136, rowTop(row), 128, 21};
+}
+constexpr Bounds on(int row) {
+    return {136, rowTop(row) + 2, 56, 17};
+}
+constexpr Bounds off(int row) {
+    return {200, rowTop(row) + 2, 56, 17};
+}
 
 struct ModeRow {
     const char* caption;
@@ -36,12 +46,15 @@ constexpr ModeRow kModes[] = {
 // Only the ASCII letters change.
 std::string upper(std::string text) {
     for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return text;
 }
 
-std::string trueFalse(const RadioButton& on) { return on.checked() ? "true" : "false"; }
+std::string trueFalse(const RadioButton& on) {
+    return on.checked() ? "true" : "false";
+}
 
 std::string region(const ComboBox& combo) {
     return combo.text() == "regionfree" ? "FREE" : upper(combo.text());
@@ -84,19 +97,21 @@ Tformini::Tformini(const Edit& configurationPath)
       radiotablesOFF(*this, "radiotablesOFF", off(12), tablesGroup),
       botonini(*this, "botonini", {100, rowTop(13) + 8, 75, 25}),
       configurationPath_(configurationPath) {
-    const char* captions[] = {"CPU/BUS speed:",   "Emulation mode:",      "Disctype ISO:",
-                              "Disctype UMD:",    "Updater icon:",        "Use boot.bin",
-                              "Regioncode override:", "Regioncode game:", "Regioncode video:",
-                              "Regioncode audio:", "Flash0 emulation:",   "Flash1 emulation:",
+    const char* captions[] = {"CPU/BUS speed:",       "Emulation mode:",   "Disctype ISO:",
+                              "Disctype UMD:",        "Updater icon:",     "Use boot.bin",
+                              "Regioncode override:", "Regioncode game:",  "Regioncode video:",
+                              "Regioncode audio:",    "Flash0 emulation:", "Flash1 emulation:",
                               "Allocate tables:"};
     Label* labels[] = {&Label1, &Label2, &Label3,  &Label4,  &Label5,  &Label6, &Label7,
                        &Label8, &Label9, &Label10, &Label11, &Label12, &Label13};
-    for (int i = 0; i < 13; ++i) labels[i]->setCaption(captions[i]);
+    for (int i = 0; i < 13; ++i)
+        labels[i]->setCaption(captions[i]);
 
     combocpuspeed.setItems({"222/111 MHz", "266/133 MHz", "333/166 MHz"});
     combocpuspeed.setItemIndex(2);
     std::vector<std::string> modes;
-    for (const ModeRow& row : kModes) modes.push_back(row.caption);
+    for (const ModeRow& row : kModes)
+        modes.push_back(row.caption);
     combomode.setItems(modes);
     combomode.setItemIndex(2);
     for (ComboBox* disc : {&comboiso, &comboumd}) {
@@ -114,7 +129,8 @@ Tformini::Tformini(const Edit& configurationPath)
         combo->setDropDownCount(static_cast<int>(combo->items().size()));
         combo->onKeyPress = [this](char& key) { combocpuspeedKeyPress(key); };
     }
-    for (RadioButton* button : {&radiobootON, &radioregionON, &radiofl0ON, &radiofl1ON, &radiotablesON}) {
+    for (RadioButton* button :
+         {&radiobootON, &radioregionON, &radiofl0ON, &radiofl1ON, &radiotablesON}) {
         button->setCaption("ON");
     }
     for (RadioButton* button :
@@ -126,7 +142,9 @@ Tformini::Tformini(const Edit& configurationPath)
     botonini.onClick = [this] { botoniniClick(); };
 }
 
-void Tformini::combocpuspeedKeyPress(char& key) { key = '\0'; }
+void Tformini::combocpuspeedKeyPress(char& key) {
+    key = '\0';
+}
 
 void Tformini::botoniniClick() {
     for (const ModeRow& row : kModes) {

@@ -21,7 +21,7 @@ struct LoaderValues {
 };
 
 class Tformini : public Form {
-public:
+  public:
     // `configurationPath` is the main window's field the file is written to.
     explicit Tformini(const Edit& configurationPath);
 
@@ -72,7 +72,7 @@ public:
     RadioButton radiotablesOFF;
     Button botonini;
 
-private:
+  private:
     const Edit& configurationPath_;
     LoaderValues remembered_;
 };

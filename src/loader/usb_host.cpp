@@ -15,13 +15,15 @@ constexpr const char* kRemembered = "RutaUSB";
 std::optional<std::string> TPrincipal::chooseLoaderFile() {
     DialogUSBConfig.fileName =
         readProfileString(settingsPath(), "CONFIGURACION", kRemembered, "daxziso.ini");
-    if (!DialogUSBConfig.execute()) return std::nullopt;
+    if (!DialogUSBConfig.execute())
+        return std::nullopt;
     return DialogUSBConfig.fileName;
 }
 
 void TPrincipal::USBActivarClick() {
     auto path = chooseLoaderFile();
-    if (!path) return;
+    if (!path)
+        return;
     writeProfileString(*path, "HOST", "driver", " \"ms0:/DAXZISO/usbhostfs.prx\"");
     writeProfileString(*path, "HOST", "name", " \"USBHostFSDriver\"");
     writeProfileString(*path, "HOST", "type", " USB");
@@ -31,7 +33,8 @@ void TPrincipal::USBActivarClick() {
 
 void TPrincipal::USBDesactivarClick() {
     auto path = chooseLoaderFile();
-    if (!path) return;
+    if (!path)
+        return;
     writeProfileString(*path, "HOST", "driver", " null");
     writeProfileString(*path, "HOST", "name", " null");
     writeProfileString(*path, "HOST", "type", " USB");
@@ -39,12 +42,14 @@ void TPrincipal::USBDesactivarClick() {
 
 void TPrincipal::ComprobarEstado1Click() {
     auto path = chooseLoaderFile();
-    if (!path) return;
+    if (!path)
+        return;
     std::string name = readProfileString(*path, "HOST", "name", " null");
     const char* state = name == "null"              ? "DESACTIVADO"
                         : name == "USBHostFSDriver" ? "ACTIVADO"
                                                     : nullptr;
-    if (!state) return;
+    if (!state)
+        return;
     MiMensaje.caption = "Estado USB";
     MiMensaje.icon = MessageIcon::Information;
     MiMensaje.buttonCount = 1;
@@ -56,7 +61,8 @@ void TPrincipal::CrearConfiguracionDAXZISOINI1Click() {
     IniDialog.fileName = namePart(editini.text());
     if (IniDialog.execute()) {
         editini.setText(IniDialog.fileName);
-        if (configurationForm_) host.showModal(*configurationForm_);
+        if (configurationForm_)
+            host.showModal(*configurationForm_);
     }
     editini.setText("");
 }

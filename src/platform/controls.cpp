@@ -10,7 +10,8 @@ namespace vz {
 
 void Observable::notify() {
     // An observer may add observers; index rather than iterate.
-    for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]();
+    for (std::size_t i = 0; i < observers_.size(); ++i)
+        observers_[i]();
 }
 
 Control::Control(Container& parent, std::string name, Bounds bounds)
@@ -18,13 +19,17 @@ Control::Control(Container& parent, std::string name, Bounds bounds)
     parent.adopt(*this);
 }
 
-void Container::adopt(Control& child) { children_.push_back(&child); }
+void Container::adopt(Control& child) {
+    children_.push_back(&child);
+}
 
 void CheckBox::setChecked(bool checked) {
-    if (checked_ == checked) return;
+    if (checked_ == checked)
+        return;
     checked_ = checked;
     notify();
-    if (onClick) onClick();
+    if (onClick)
+        onClick();
 }
 
 RadioButton::RadioButton(Container& parent, std::string name, Bounds bounds, RadioGroup& group)
@@ -33,26 +38,31 @@ RadioButton::RadioButton(Container& parent, std::string name, Bounds bounds, Rad
 }
 
 void RadioButton::setChecked(bool checked) {
-    if (checked_ == checked) return;
+    if (checked_ == checked)
+        return;
     if (!checked) {
         clear();
         return;
     }
     for (RadioButton* other : group_.buttons()) {
-        if (other != this) other->clear();
+        if (other != this)
+            other->clear();
     }
     checked_ = true;
     notify();
-    if (onClick) onClick();
+    if (onClick)
+        onClick();
 }
 
 char Edit::typeCharacter(char key) {
-    if (onKeyPress) onKeyPress(key);
+    if (onKeyPress)
+        onKeyPress(key);
     return key;
 }
 
 void NumberEdit::focusLost() {
-    if (text().empty()) setText("0");
+    if (text().empty())
+        setText("0");
 }
 
 void ComboBox::setItemIndex(int index) {
@@ -60,11 +70,13 @@ void ComboBox::setItemIndex(int index) {
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
     }
     assign(itemIndex_, index);
-    if (index >= 0) setText(items_[static_cast<std::size_t>(index)]);
+    if (index >= 0)
+        setText(items_[static_cast<std::size_t>(index)]);
 }
 
 void Button::click() {
-    if (onClick) onClick();
+    if (onClick)
+        onClick();
 }
 
 StringGrid::StringGrid(Container& parent, std::string name, Bounds bounds, int columns)
@@ -74,7 +86,8 @@ StringGrid::StringGrid(Container& parent, std::string name, Bounds bounds, int c
 
 void StringGrid::setRowCount(int rows) {
     rows = std::max(rows, 1);
-    if (rows == rowCount()) return;
+    if (rows == rowCount())
+        return;
     cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns_));
     row_ = std::min(row_, rows - 1);
     notify();
@@ -102,7 +115,8 @@ void StringGrid::setRow(int row) {
 }
 
 void StatusBar::setPanelText(std::size_t index, std::string text) {
-    if (index >= panels_.size()) throw std::out_of_range("Status bar panel out of range");
+    if (index >= panels_.size())
+        throw std::out_of_range("Status bar panel out of range");
     assign(panels_[index].text, std::move(text));
 }
 
@@ -115,14 +129,18 @@ MenuItem::MenuItem(MenuItem& parent, std::string name, std::string caption)
 }
 
 void MenuItem::click() {
-    if (onClick) onClick();
+    if (onClick)
+        onClick();
 }
 
 void TrayIcon::doubleClick() {
-    if (onDoubleClick) onDoubleClick();
+    if (onDoubleClick)
+        onDoubleClick();
 }
 
-int MessageDialog::showModal() { return host_.showMessage(*this); }
+int MessageDialog::showModal() {
+    return host_.showMessage(*this);
+}
 
 FileDialog::FileDialog(Host& host, std::string name, Kind kind, std::string title,
                        std::string filter, std::string defaultExtension, Options options)
@@ -136,7 +154,8 @@ FileDialog::FileDialog(Host& host, std::string name, Kind kind, std::string titl
 
 bool FileDialog::execute() {
     auto chosen = host_.runFileDialog(*this);
-    if (!chosen) return false;
+    if (!chosen)
+        return false;
     fileName = std::move(*chosen);
     // As the system's save dialog does: a name typed without extension gets the default one.
     if (kind_ == Kind::Save && !defaultExtension_.empty() && extensionOf(fileName).empty()) {
@@ -158,7 +177,8 @@ void Form::open() {
 }
 
 void Form::close() {
-    if (onClose) onClose();
+    if (onClose)
+        onClose();
     closed_ = true;
     visible_ = false;
     notify();

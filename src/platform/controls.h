@@ -23,7 +23,7 @@ enum class CaptionColour { WindowText, GrayText };
 
 // Every state change calls the observers; the view is one of them.
 class Observable {
-public:
+  public:
     using Observer = std::function<void()>;
     Observable() = default;
     Observable(const Observable&) = delete;
@@ -32,16 +32,17 @@ public:
 
     void observe(Observer observer) { observers_.push_back(std::move(observer)); }
 
-protected:
+  protected:
     void notify();
     template <class T>
     void assign(T& field, T value) {
-        if (field == value) return;
+        if (field == value)
+            return;
         field = std::move(value);
         notify();
     }
 
-private:
+  private:
     std::vector<Observer> observers_;
 };
 
@@ -64,7 +65,7 @@ enum class ControlKind {
 class Container;
 
 class Control : public Observable {
-public:
+  public:
     Control(Container& parent, std::string name, Bounds bounds);
 
     virtual ControlKind kind() const = 0;
@@ -86,7 +87,7 @@ public:
     CaptionColour captionColour() const { return captionColour_; }
     void setCaptionColour(CaptionColour colour) { assign(captionColour_, colour); }
 
-private:
+  private:
     std::string name_;
     Container& parent_;
     Bounds bounds_;
@@ -100,17 +101,17 @@ private:
 
 // Anything that holds controls: a form, a group box, a collapsible panel.
 class Container {
-public:
+  public:
     virtual ~Container() = default;
     const std::vector<Control*>& children() const { return children_; }
     void adopt(Control& child);
 
-private:
+  private:
     std::vector<Control*> children_;
 };
 
 class CheckBox : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::CheckBox; }
 
@@ -121,7 +122,7 @@ public:
 
     std::function<void()> onClick;
 
-private:
+  private:
     bool checked_ = false;
 };
 
@@ -129,16 +130,16 @@ class RadioButton;
 
 // The buttons of one group; at most one is checked, possibly none.
 class RadioGroup {
-public:
+  public:
     void add(RadioButton& button) { buttons_.push_back(&button); }
     const std::vector<RadioButton*>& buttons() const { return buttons_; }
 
-private:
+  private:
     std::vector<RadioButton*> buttons_;
 };
 
 class RadioButton : public Control {
-public:
+  public:
     RadioButton(Container& parent, std::string name, Bounds bounds, RadioGroup& group);
     ControlKind kind() const override { return ControlKind::RadioButton; }
 
@@ -150,7 +151,7 @@ public:
 
     std::function<void()> onClick;
 
-private:
+  private:
     void clear() { assign(checked_, false); }
 
     RadioGroup& group_;
@@ -160,7 +161,7 @@ private:
 // A text field. Typed characters pass the key filter first; a filter that sets the
 // character to '\0' swallows it.
 class Edit : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Edit; }
 
@@ -175,14 +176,14 @@ public:
 
     std::function<void(char& key)> onKeyPress;
 
-private:
+  private:
     std::string text_;
     std::size_t maxLength_ = 0;  // 0: no limit
 };
 
 // A whole-number field that shows "0" when it is left empty.
 class NumberEdit : public Edit {
-public:
+  public:
     using Edit::Edit;
     ControlKind kind() const override { return ControlKind::NumberEdit; }
     void focusLost() override;
@@ -190,7 +191,7 @@ public:
 
 // An editable combo box: a text field over a drop-down list.
 class ComboBox : public Edit {
-public:
+  public:
     using Edit::Edit;
     ControlKind kind() const override { return ControlKind::ComboBox; }
 
@@ -202,20 +203,20 @@ public:
     int dropDownCount() const { return dropDownCount_; }
     void setDropDownCount(int count) { assign(dropDownCount_, count); }
 
-private:
+  private:
     std::vector<std::string> items_;
     int itemIndex_ = -1;
     int dropDownCount_ = 8;
 };
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Label; }
 };
 
 class Button : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Button; }
     void click();
@@ -226,25 +227,25 @@ enum class Glyph { Browse, Help, Ini, OpenList, SaveList };
 
 // A flat button that shows a glyph instead of a caption.
 class SpeedButton : public Button {
-public:
+  public:
     SpeedButton(Container& parent, std::string name, Bounds bounds, Glyph glyph)
         : Button(parent, std::move(name), bounds), glyph_(glyph) {}
     ControlKind kind() const override { return ControlKind::SpeedButton; }
     Glyph glyph() const { return glyph_; }
 
-private:
+  private:
     Glyph glyph_;
 };
 
 class GroupBox : public Control, public Container {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::GroupBox; }
 };
 
 // A panel that folds up to its caption bar; its own button in the bar toggles it.
 class CollapsiblePanel : public Control, public Container {
-public:
+  public:
     static constexpr int kCaptionBarHeight = 22;
     using Control::Control;
     ControlKind kind() const override { return ControlKind::CollapsiblePanel; }
@@ -252,13 +253,13 @@ public:
     bool collapsed() const { return collapsed_; }
     void setCollapsed(bool collapsed) { assign(collapsed_, collapsed); }
 
-private:
+  private:
     bool collapsed_ = false;
 };
 
 // Rows of text cells; never fewer than one row.
 class StringGrid : public Control {
-public:
+  public:
     StringGrid(Container& parent, std::string name, Bounds bounds, int columns);
     ControlKind kind() const override { return ControlKind::StringGrid; }
 
@@ -275,7 +276,7 @@ public:
     int defaultRowHeight() const { return rowHeight_; }
     void setDefaultRowHeight(int height) { assign(rowHeight_, height); }
 
-private:
+  private:
     std::size_t index(int column, int row) const;
 
     int columns_;
@@ -286,7 +287,7 @@ private:
 };
 
 class StatusBar : public Control {
-public:
+  public:
     struct Panel {
         int width = 0;
         std::string text;
@@ -299,12 +300,12 @@ public:
     void setPanels(std::vector<Panel> panels) { assign(panels_, std::move(panels)); }
     void setPanelText(std::size_t index, std::string text);
 
-private:
+  private:
     std::vector<Panel> panels_;
 };
 
 class Image : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Image; }
 };
@@ -312,7 +313,7 @@ public:
 // An item of a main or popup menu. Setting its check mark runs nothing; a click runs the
 // handler. A caption of "-" makes a separator.
 class MenuItem : public Observable {
-public:
+  public:
     MenuItem(std::string name, std::string caption);
     MenuItem(MenuItem& parent, std::string name, std::string caption);
 
@@ -331,7 +332,7 @@ public:
 
     std::function<void()> onClick;
 
-private:
+  private:
     std::string name_;
     std::string caption_;
     bool enabled_ = true;
@@ -342,19 +343,19 @@ private:
 
 // The top-level items of a menu bar or of a context menu.
 class Menu {
-public:
+  public:
     explicit Menu(std::string name) : name_(std::move(name)) {}
     const std::string& name() const { return name_; }
     const std::vector<MenuItem*>& items() const { return items_; }
     void add(MenuItem& item) { items_.push_back(&item); }
 
-private:
+  private:
     std::string name_;
     std::vector<MenuItem*> items_;
 };
 
 class TrayIcon : public Observable {
-public:
+  public:
     TrayIcon(std::string name, Menu& popupMenu) : name_(std::move(name)), popupMenu_(popupMenu) {}
     const std::string& name() const { return name_; }
     Menu& popupMenu() const { return popupMenu_; }
@@ -364,7 +365,7 @@ public:
 
     std::function<void()> onDoubleClick;
 
-private:
+  private:
     std::string name_;
     Menu& popupMenu_;
     bool visible_ = false;
@@ -375,7 +376,7 @@ enum class MessageIcon { Warning, Stop, Information, Help };
 // The form's one message box: each use sets caption, text, icon and buttons, then shows it.
 // The result is 1 for "OK", 2 for "Cancelar", 3 for "Abortar".
 class MessageDialog {
-public:
+  public:
     explicit MessageDialog(Host& host) : host_(host) {}
     std::string caption;
     std::string text;
@@ -383,7 +384,7 @@ public:
     int buttonCount = 1;
     int showModal();
 
-private:
+  private:
     Host& host_;
 };
 
@@ -396,7 +397,7 @@ struct FileDialogOptions {
 
 // A common open or save dialog. A successful run leaves the chosen path in fileName.
 class FileDialog {
-public:
+  public:
     enum class Kind { Open, Save };
     using Options = FileDialogOptions;
     FileDialog(Host& host, std::string name, Kind kind, std::string title, std::string filter,
@@ -413,7 +414,7 @@ public:
     std::string fileName;
     bool execute();
 
-private:
+  private:
     Host& host_;
     std::string name_;
     Kind kind_;
@@ -424,7 +425,7 @@ private:
 };
 
 class Form : public Observable, public Container {
-public:
+  public:
     Form(std::string name, std::string caption, int clientWidth, int clientHeight);
 
     const std::string& name() const { return name_; }
@@ -444,7 +445,7 @@ public:
     bool closed() const { return closed_; }
     std::function<void()> onClose;
 
-private:
+  private:
     std::string name_;
     std::string caption_;
     int clientWidth_;

@@ -11,7 +11,7 @@ class FileDialog;
 class MessageDialog;
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Shows the message box modally; 1 "OK", 2 "Cancelar", 3 "Abortar".

@@ -39,7 +39,8 @@ std::string relativePath(std::initializer_list<std::string_view> components,
                          const PathRules& rules) {
     std::string result;
     for (std::string_view component : components) {
-        if (!result.empty()) result += rules.separator;
+        if (!result.empty())
+            result += rules.separator;
         result += component;
     }
     return result;

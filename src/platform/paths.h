@@ -2,8 +2,8 @@
 // starts an extension, and the separator to join with.
 #pragma once
 
-#include <string>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace vz {

@@ -13,7 +13,8 @@ namespace vz {
 int EjecutarYEsperar(const CommandLine& line, std::uint16_t /*showMode*/) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(line.program.c_str()));
-    for (const auto& argument : line.arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const auto& argument : line.arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     // The window is hidden while the tool runs: it must never sit waiting for a keyboard that
     // nobody sees, so it reads from /dev/null.
@@ -23,12 +24,15 @@ int EjecutarYEsperar(const CommandLine& line, std::uint16_t /*showMode*/) {
     pid_t pid;
     int started = posix_spawn(&pid, line.program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (started != 0) return -1;
+    if (started != 0)
+        return -1;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
+        if (errno != EINTR)
+            return -1;
     }
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
     return 128 + WTERMSIG(status);
 }
 

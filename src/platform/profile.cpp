@@ -26,7 +26,8 @@ std::vector<Line> linesOf(const std::string& text) {
             lines.push_back({start, text.size(), text.size()});
             break;
         }
-        std::size_t next = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+        std::size_t next =
+            end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
         lines.push_back({start, end, next});
         start = next;
     }
@@ -35,7 +36,8 @@ std::vector<Line> linesOf(const std::string& text) {
 
 std::string trim(std::string_view text) {
     std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return "";
+    if (first == std::string_view::npos)
+        return "";
     std::size_t last = text.find_last_not_of(" \t");
     return std::string(text.substr(first, last - first + 1));
 }
@@ -50,9 +52,11 @@ bool sameName(const std::string& a, const std::string& b) {
 // The section named by a "[name]" line, or nothing.
 bool sectionName(std::string_view line, std::string& name) {
     std::string trimmed = trim(line);
-    if (trimmed.size() < 2 || trimmed.front() != '[') return false;
+    if (trimmed.size() < 2 || trimmed.front() != '[')
+        return false;
     std::size_t close = trimmed.find(']');
-    if (close == std::string::npos) return false;
+    if (close == std::string::npos)
+        return false;
     name = trim(std::string_view(trimmed).substr(1, close - 1));
     return true;
 }
@@ -75,7 +79,8 @@ Found find(const std::string& text, const std::vector<Line>& lines, const std::s
         std::string_view line(text.data() + lines[i].start, lines[i].end - lines[i].start);
         std::string name;
         if (sectionName(line, name)) {
-            if (inside) break;
+            if (inside)
+                break;
             inside = sameName(name, section);
             if (inside) {
                 found.section = true;
@@ -83,10 +88,13 @@ Found find(const std::string& text, const std::vector<Line>& lines, const std::s
             }
             continue;
         }
-        if (!inside) continue;
-        if (!trim(line).empty()) found.lastLine = i;
+        if (!inside)
+            continue;
+        if (!trim(line).empty())
+            found.lastLine = i;
         std::size_t equals = line.find('=');
-        if (found.key || equals == std::string_view::npos) continue;
+        if (found.key || equals == std::string_view::npos)
+            continue;
         std::string lineKey = trim(line.substr(0, equals));
         if (sameName(lineKey, key)) {
             found.key = true;
@@ -103,7 +111,8 @@ std::string unquoted(std::string value) {
         value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
-    if (value.size() > kMaxValue) value.resize(kMaxValue);
+    if (value.size() > kMaxValue)
+        value.resize(kMaxValue);
     return value;
 }
 
@@ -112,7 +121,8 @@ std::string unquoted(std::string value) {
 std::string readProfileText(const std::string& text, const std::string& section,
                             const std::string& key, const std::string& fallback) {
     Found found = find(text, linesOf(text), section, key);
-    if (found.key) return unquoted(found.value);
+    if (found.key)
+        return unquoted(found.value);
     std::string result = fallback;
     result.erase(result.find_last_not_of(' ') + 1);
     return result;
@@ -130,11 +140,13 @@ std::string writeProfileText(const std::string& text, const std::string& section
     if (found.section) {
         const Line& last = lines[found.lastLine];
         std::string before = text.substr(0, last.next);
-        if (last.next == last.end) before += "\r\n";  // the last line had no line end
+        if (last.next == last.end)
+            before += "\r\n";  // the last line had no line end
         return before + entry + text.substr(last.next);
     }
     std::string result = text;
-    if (!result.empty() && result.back() != '\n' && result.back() != '\r') result += "\r\n";
+    if (!result.empty() && result.back() != '\n' && result.back() != '\r')
+        result += "\r\n";
     return result + "[" + section + "]\r\n" + entry;
 }
 
@@ -149,8 +161,8 @@ std::string readProfileString(const std::string& path, const std::string& sectio
     return readProfileText(text.value_or(""), section, key, fallback);
 }
 
-void writeProfileString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& value) {
+void writeProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value) {
     try {
         // A missing file is created by the first write; one that cannot be read is never
         // replaced by a file holding only this key.

@@ -11,7 +11,7 @@ namespace vz {
 
 // A profile write that failed; the text is "Unable to write to PATH".
 class ProfileWriteError : public Error {
-public:
+  public:
     explicit ProfileWriteError(const std::string& path) : Error("Unable to write to " + path) {}
 };
 
@@ -23,8 +23,8 @@ std::string readProfileString(const std::string& path, const std::string& sectio
 
 // Replaces the key's value in place, adds a missing key at the end of its section, or a
 // missing section at the end of the file; every other line is kept.
-void writeProfileString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& value);
+void writeProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 // The same over text in memory, for the writer above and for tests.
 std::string readProfileText(const std::string& text, const std::string& section,

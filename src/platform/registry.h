@@ -9,7 +9,7 @@
 namespace vz {
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Opens the key, creating it and its parents when missing; false when it can be neither.
     virtual bool createKey(const std::string& key) = 0;
@@ -23,12 +23,14 @@ public:
 };
 
 // The text of a refused write, as the system's registry wrapper words it.
-inline std::string registryWriteError() { return "Failed to set data for ''"; }
+inline std::string registryWriteError() {
+    return "Failed to set data for ''";
+}
 
 // Keys in memory: the registry of a platform that has none, and of tests, which can make
 // the backend refuse what a real registry may refuse.
 class MemoryRegistry : public Registry {
-public:
+  public:
     MemoryRegistry();
     ~MemoryRegistry() override;
 
@@ -46,7 +48,7 @@ public:
     // Every key, with its value when it has one; for inspection.
     std::string dump() const;
 
-private:
+  private:
     struct Store;
     std::unique_ptr<Store> store_;
 };

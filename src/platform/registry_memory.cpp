@@ -10,7 +10,8 @@ namespace vz {
 namespace {
 
 std::string folded(std::string key) {
-    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : key)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return key;
 }
 
@@ -33,8 +34,10 @@ MemoryRegistry::MemoryRegistry() : store_(std::make_unique<Store>()) {}
 MemoryRegistry::~MemoryRegistry() = default;
 
 bool MemoryRegistry::createKey(const std::string& key) {
-    if (keyExists(key)) return true;
-    if (contains(refuseCreate, key)) return false;
+    if (keyExists(key))
+        return true;
+    if (contains(refuseCreate, key))
+        return false;
     std::size_t at = 0;
     do {
         at = key.find('\\', at + 1);
@@ -49,21 +52,25 @@ bool MemoryRegistry::keyExists(const std::string& key) {
 }
 
 std::string MemoryRegistry::readDefault(const std::string& key) {
-    if (contains(binaryValue, key)) throw Error("Invalid data type for ''");
+    if (contains(binaryValue, key))
+        throw Error("Invalid data type for ''");
     auto found = store_->keys.find(folded(key));
-    if (found == store_->keys.end() || !found->second.value) return "";
+    if (found == store_->keys.end() || !found->second.value)
+        return "";
     return *found->second.value;
 }
 
 void MemoryRegistry::writeDefault(const std::string& key, const std::string& value) {
     auto found = store_->keys.find(folded(key));
-    if (found == store_->keys.end() || contains(refuseWrite, key)) throw Error(registryWriteError());
+    if (found == store_->keys.end() || contains(refuseWrite, key))
+        throw Error(registryWriteError());
     found->second.value = value;
 }
 
 bool MemoryRegistry::deleteTree(const std::string& key) {
     std::string root = folded(key);
-    if (!store_->keys.count(root)) return false;
+    if (!store_->keys.count(root))
+        return false;
     std::erase_if(store_->keys, [&](const auto& entry) {
         return entry.first == root || entry.first.rfind(root + "\\", 0) == 0;
     });
@@ -74,7 +81,8 @@ std::string MemoryRegistry::dump() const {
     std::string text;
     for (const auto& [folded, key] : store_->keys) {
         text += key.name;
-        if (key.value) text += " = " + *key.value;
+        if (key.value)
+            text += " = " + *key.value;
         text += "\n";
     }
     return text;

@@ -7,11 +7,11 @@ namespace vz {
 
 // HKEY_CLASSES_ROOT itself.
 class Win32Registry final : public Registry {
-public:
+  public:
     bool createKey(const std::string& key) override {
         HKEY handle;
-        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &handle, nullptr) != ERROR_SUCCESS) {
             return false;
         }
         RegCloseKey(handle);
@@ -56,11 +56,12 @@ public:
             ERROR_SUCCESS) {
             throw Error(registryWriteError());
         }
-        LONG result = RegSetValueExA(handle, nullptr, 0, REG_SZ,
-                                     reinterpret_cast<const BYTE*>(value.c_str()),
-                                     static_cast<DWORD>(value.size() + 1));
+        LONG result =
+            RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1));
         RegCloseKey(handle);
-        if (result != ERROR_SUCCESS) throw Error(registryWriteError());
+        if (result != ERROR_SUCCESS)
+            throw Error(registryWriteError());
     }
 
     bool deleteTree(const std::string& key) override {
@@ -77,7 +78,8 @@ public:
                 ERROR_SUCCESS) {
                 break;
             }
-            if (!deleteTree(key + "\\" + name)) break;
+            if (!deleteTree(key + "\\" + name))
+                break;
         }
         RegCloseKey(handle);
         return RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str()) == ERROR_SUCCESS;

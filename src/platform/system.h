@@ -9,7 +9,7 @@ class Registry;
 struct CommandLine;
 
 class System {
-public:
+  public:
     virtual ~System() = default;
     // The running executable's own full path.
     virtual std::string executablePath() = 0;

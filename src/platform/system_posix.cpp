@@ -3,10 +3,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <cerrno>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -24,14 +24,17 @@ namespace {
 // the helper is never left a zombie of ours.
 bool startDetached(const std::vector<std::string>& command) {
     std::vector<char*> argv;
-    for (const auto& part : command) argv.push_back(const_cast<char*>(part.c_str()));
+    for (const auto& part : command)
+        argv.push_back(const_cast<char*>(part.c_str()));
     argv.push_back(nullptr);
     pid_t child = fork();
-    if (child < 0) return false;
+    if (child < 0)
+        return false;
     if (child == 0) {
         if (fork() == 0) {
             int null = open("/dev/null", O_RDWR);
-            for (int fd = 0; fd < 3; ++fd) dup2(null, fd);
+            for (int fd = 0; fd < 3; ++fd)
+                dup2(null, fd);
             execv(argv[0], argv.data());
         }
         _exit(0);
@@ -46,7 +49,8 @@ std::string findProgram(std::initializer_list<const char*> names) {
     for (const char* folder : {"/usr/bin", "/bin", "/usr/local/bin"}) {
         for (const char* name : names) {
             std::string path = std::string(folder) + "/" + name;
-            if (access(path.c_str(), X_OK) == 0) return path;
+            if (access(path.c_str(), X_OK) == 0)
+                return path;
         }
     }
     return "";
@@ -58,11 +62,12 @@ const char* homeFolder() {
 }
 
 class PosixSystem final : public System {
-public:
+  public:
     std::string executablePath() override {
         std::string path(PATH_MAX, '\0');
         ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
-        if (length <= 0) throw Error("No se puede determinar la carpeta del programa");
+        if (length <= 0)
+            throw Error("No se puede determinar la carpeta del programa");
         path.resize(static_cast<std::size_t>(length));
         return path;
     }
@@ -93,12 +98,14 @@ public:
     void powerOff() override {
         // systemd-logind decides, with the desktop's policy, whether this user may.
         std::string systemctl = findProgram({"systemctl"});
-        if (!systemctl.empty()) startDetached({systemctl, "poweroff"});
+        if (!systemctl.empty())
+            startDetached({systemctl, "poweroff"});
     }
 
     void openAddress(const std::string& address) override {
         std::string opener = findProgram({"xdg-open"});
-        if (!opener.empty()) startDetached({opener, address});
+        if (!opener.empty())
+            startDetached({opener, address});
     }
 
     void startProgram(const CommandLine& line) override {
@@ -109,7 +116,8 @@ public:
 
     void playSound(const std::string& path) override {
         std::string player = findProgram({"paplay", "aplay"});
-        if (player.empty()) return;
+        if (player.empty())
+            return;
         if (player.ends_with("aplay") && !player.ends_with("paplay")) {
             startDetached({player, "-q", path});
         } else {
@@ -126,7 +134,7 @@ public:
     }
     void unregisterDesktopFileTypes() override { unregisterXdgFileTypes(xdgDataHome()); }
 
-private:
+  private:
     MemoryRegistry registry_;
 };
 

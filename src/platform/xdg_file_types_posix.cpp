@@ -22,12 +22,14 @@ constexpr const char* kMimeTypes =
 std::string execArgument(const std::string& argument) {
     std::string quoted = "\"";
     for (char c : argument) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            quoted += '\\';
         quoted += c == '%' ? std::string("%%") : std::string(1, c);
     }
     quoted += '"';
     std::string escaped;
-    for (char c : quoted) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    for (char c : quoted)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
     return escaped;
 }
 
@@ -40,10 +42,14 @@ std::string desktopEntry(const std::string& executable) {
         "Name=Vortel Zaduvuv\n"
         "GenericName=Conversor de imágenes PSP\n"
         "Comment=Comprime y descomprime imágenes de discos PSP: ISO, DAX y CSO\n"
-        "Exec=" + exec + "\n"
+        "Exec=" +
+        exec +
+        "\n"
         "Terminal=false\n"
         "Categories=Utility;Archiving;\n"
-        "MimeType=" + kMimeTypes + "\n"
+        "MimeType=" +
+        kMimeTypes +
+        "\n"
         "Actions=Comprimir;Descomprimir;Listar;\n";
     for (const char* action : {"Comprimir", "Descomprimir", "Listar"}) {
         std::string name = std::string(action) == "Listar" ? "Listar Con Vortel"
@@ -63,10 +69,10 @@ std::string mimePackage() {
         const char* comment;
         const char* glob;
     };
-    for (const Type& type : {Type{"application/x-dax-image", "Imagen DAX", "*.dax"},
-                             Type{"application/x-compressed-iso", "Imagen CISO", "*.cso"},
-                             Type{"application/x-vortel-list", "Lista Procesos Vortel Zaduvuv",
-                                  "*.lvt"}}) {
+    for (const Type& type :
+         {Type{"application/x-dax-image", "Imagen DAX", "*.dax"},
+          Type{"application/x-compressed-iso", "Imagen CISO", "*.cso"},
+          Type{"application/x-vortel-list", "Lista Procesos Vortel Zaduvuv", "*.lvt"}}) {
         text += std::string("  <mime-type type=\"") + type.name + "\">\n    <comment>" +
                 type.comment + "</comment>\n    <glob pattern=\"" + type.glob +
                 "\"/>\n  </mime-type>\n";
@@ -89,20 +95,23 @@ void refresh(const char* tool, const fs::path& folder) {
 bool holdsAny(const fs::path& folder, const std::string& extension) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        if (entry.path().extension() == extension) return true;
+        if (entry.path().extension() == extension)
+            return true;
     }
     return false;
 }
 
 void removeIfEmpty(const fs::path& folder) {
     std::error_code error;
-    if (fs::is_directory(folder, error) && fs::is_empty(folder, error)) fs::remove(folder, error);
+    if (fs::is_directory(folder, error) && fs::is_empty(folder, error))
+        fs::remove(folder, error);
 }
 
 }  // namespace
 
 std::string xdgDataHome() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return data;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        return data;
     const char* home = std::getenv("HOME");
     return std::string(home ? home : "") + "/.local/share";
 }

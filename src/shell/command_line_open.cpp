@@ -8,10 +8,12 @@
 namespace vz {
 
 void TPrincipal::AbrirArchivo(const std::string& path) {
-    if (!system.fileExists(path)) return;
+    if (!system.fileExists(path))
+        return;
     std::string extension = extensionOf(path);
     for (char& c : extension) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     if (extension == ".DAX") {
         formatodax.setChecked(true);

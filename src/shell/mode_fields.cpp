@@ -27,19 +27,24 @@ void TPrincipal::bindModeFieldHandlers() {
 }
 
 Mode TPrincipal::mode() const {
-    if (mdes.checked()) return Mode::Descomprimir;
-    if (mtrans.checked()) return Mode::Conversion;
+    if (mdes.checked())
+        return Mode::Descomprimir;
+    if (mtrans.checked())
+        return Mode::Conversion;
     return Mode::Comprimir;
 }
 
 Format TPrincipal::format() const {
-    if (formatodax.checked()) return Format::Dax;
-    if (formatocso.checked()) return Format::Cso;
+    if (formatodax.checked())
+        return Format::Dax;
+    if (formatocso.checked())
+        return Format::Cso;
     return Format::None;
 }
 
 void TPrincipal::mcomClick() {
-    for (Edit* field : {&editiso, &editdax, &editlog, &editini}) field->setText("");
+    for (Edit* field : {&editiso, &editdax, &editlog, &editini})
+        field->setText("");
     suiComboBox1.setEnabled(true);
     if (formatodax.checked()) {
         Label1.setCaption("Entrada (Archivo ISO):");
@@ -83,7 +88,8 @@ void TPrincipal::mcomClick() {
 }
 
 void TPrincipal::mdesClick() {
-    for (Edit* field : {&editiso, &editdax, &editlog, &editini}) field->setText("");
+    for (Edit* field : {&editiso, &editdax, &editlog, &editini})
+        field->setText("");
     for (Control* control : std::initializer_list<Control*>{
              &suiComboBox1, &crealog, &editlog, &SpeedButton3, &creaini, &editini, &btn_ini,
              &areasNC, &areasNCvideos, &areasNCaudio, &Label5, &editframe}) {
@@ -104,11 +110,14 @@ void TPrincipal::mtransClick() {
 
 void TPrincipal::formatodaxClick() {
     // Unchecking runs nothing; checking mcom then enters Comprimir with the new format.
-    for (RadioButton* button : {&mcom, &mdes, &mtrans}) button->setChecked(false);
+    for (RadioButton* button : {&mcom, &mdes, &mtrans})
+        button->setChecked(false);
     mcom.setChecked(true);
 }
 
-void TPrincipal::formatocsoClick() { formatodaxClick(); }
+void TPrincipal::formatocsoClick() {
+    formatodaxClick();
+}
 
 void TPrincipal::areasNCClick() {
     Label5.setEnabled(areasNC.checked());
@@ -124,9 +133,13 @@ void TPrincipal::lockAreasNC(bool forced, const CheckBox& otherForce) {
     }
 }
 
-void TPrincipal::areasNCvideosClick() { lockAreasNC(areasNCvideos.checked(), areasNCaudio); }
+void TPrincipal::areasNCvideosClick() {
+    lockAreasNC(areasNCvideos.checked(), areasNCaudio);
+}
 
-void TPrincipal::areasNCaudioClick() { lockAreasNC(areasNCaudio.checked(), areasNCvideos); }
+void TPrincipal::areasNCaudioClick() {
+    lockAreasNC(areasNCaudio.checked(), areasNCvideos);
+}
 
 void TPrincipal::crealogClick() {
     editlog.setEnabled(crealog.checked());
@@ -139,7 +152,8 @@ void TPrincipal::creainiClick() {
 }
 
 void TPrincipal::suiComboBox1KeyPress(char& key) {
-    if (key < '0' || key > '9') key = '\0';
+    if (key < '0' || key > '9')
+        key = '\0';
 }
 
 std::string TPrincipal::daxOutputExtension() const {
@@ -148,7 +162,8 @@ std::string TPrincipal::daxOutputExtension() const {
 
 void TPrincipal::SpeedButton1Click() {
     Format chosen = format();
-    if (chosen == Format::None) return;
+    if (chosen == Format::None)
+        return;
     bool dax = chosen == Format::Dax;
     FileDialog* dialog = nullptr;
     switch (mode()) {
@@ -162,7 +177,8 @@ void TPrincipal::SpeedButton1Click() {
             dialog = dax ? &OpenCISO : &DaxDialog;
             break;
     }
-    if (!dialog->execute()) return;
+    if (!dialog->execute())
+        return;
     editiso.setText(dialog->fileName);
     const std::string& input = editiso.text();
     if (mode() == Mode::Descomprimir) {
@@ -178,18 +194,21 @@ void TPrincipal::SpeedButton1Click() {
 
 void TPrincipal::SpeedButton2Click() {
     Format chosen = format();
-    if (chosen == Format::None) return;
+    if (chosen == Format::None)
+        return;
     bool dax = chosen == Format::Dax;
     Mode current = mode();
-    FileDialog& dialog =
-        current == Mode::Descomprimir ? IsoDialog : (dax ? DaxDialog : OpenCISO);
-    if (current == Mode::Comprimir) dialog.fileName = namePart(editdax.text());
-    if (dialog.execute()) editdax.setText(dialog.fileName);
+    FileDialog& dialog = current == Mode::Descomprimir ? IsoDialog : (dax ? DaxDialog : OpenCISO);
+    if (current == Mode::Comprimir)
+        dialog.fileName = namePart(editdax.text());
+    if (dialog.execute())
+        editdax.setText(dialog.fileName);
 }
 
 void TPrincipal::SpeedButton3Click() {
     SaveDialog1.fileName = namePart(editlog.text());
-    if (SaveDialog1.execute()) editlog.setText(SaveDialog1.fileName);
+    if (SaveDialog1.execute())
+        editlog.setText(SaveDialog1.fileName);
 }
 
 void TPrincipal::SpeedButton4Click() {

@@ -17,22 +17,28 @@ constexpr const char* kDaxFilter =
     "(*.*)|*.*";
 constexpr const char* kIsoFilter = "Archivos ISO (*.iso)|*.iso|Todos los Archivos (*.*)|*.*";
 constexpr const char* kCisoFilter = "Archivos CISO (*.cso)|*.cso|Todos los Archivos (*.*)|*.*";
-constexpr const char* kLogFilter =
-    "Archivos de Texto (*.txt)|*.txt|Todos los Archivos (*.*)|*.*";
+constexpr const char* kLogFilter = "Archivos de Texto (*.txt)|*.txt|Todos los Archivos (*.*)|*.*";
 constexpr const char* kListFilter =
     "Lista Vortel Zaduvuv (*.lvt)|*.lvt|Todos los Archivos (*.*)|*.*";
 constexpr const char* kIniFilter = "Configuraciones (*.ini)|*.ini|Todos los Archivos (*.*)|*.*";
 constexpr const char* kUsbFilter =
     "Archivo Configuracion (daxziso.ini)|daxziso.ini|Configuraciones (*.ini)|*.ini|Todos los "
     "Archivos (*.*)|*.*";
-constexpr const char* kSoundFilter =
-    "Archivo de Sonido (*.wav)|*.wav|Todos los Archivos (*.*)|*.*";
+constexpr const char* kSoundFilter = "Archivo de Sonido (*.wav)|*.wav|Todos los Archivos (*.*)|*.*";
 
 // Rows of the " Datos: " box: caption or check box on the left, edit, then glyph button.
-constexpr int rowTop(int row) { return 18 + 23 * row; }
-constexpr Bounds rowCaption(int row) { return {8, rowTop(row) + 2, 112, 17}; }
-constexpr Bounds rowEdit(int row) { return {120, rowTop(row), 286, 21}; }
-constexpr Bounds rowButton(int row) { return {408, rowTop(row), 21, 21}; }
+constexpr int rowTop(int row) {
+    return 18 + 23 * row;
+}
+constexpr Bounds rowCaption(int row) {
+    return {8, rowTop(row) + 2, 112, 17};
+}
+constexpr Bounds rowEdit(int row) {
+    return {120, rowTop(row), 286, 21};
+}
+constexpr Bounds rowButton(int row) {
+    return {408, rowTop(row), 21, 21};
+}
 
 }  // namespace
 
@@ -104,8 +110,7 @@ TPrincipal::TPrincipal(Host& hostRef, System& systemRef)
       N7(ConfigurarDAXZISOUSB1, "N7", "-"),
       ComprobarEstado1(ConfigurarDAXZISOUSB1, "ComprobarEstado1", "&Comprobar Estado"),
       Configuracion1("Configuracion1", "&Configuracion"),
-      SonidoalTerminar1(Configuracion1, "SonidoalTerminar1",
-                        "Elegir Sonido de \"Al Terminar\"..."),
+      SonidoalTerminar1(Configuracion1, "SonidoalTerminar1", "Elegir Sonido de \"Al Terminar\"..."),
       N5(Configuracion1, "N5", "-"),
       Salida1(Configuracion1, "Salida1", "&Extension de Salida Formato DAX"),
       DAX1(Salida1, "DAX1", "(*.&DAX)"),
@@ -134,19 +139,18 @@ TPrincipal::TPrincipal(Host& hostRef, System& systemRef)
       SaveDialog1(hostRef, "SaveDialog1", kSave, "Guardar Log...", kLogFilter, "txt"),
       OpenLVT(hostRef, "OpenLVT", kOpen, "Abrir Lista de Vortel Zaduvuv...", kListFilter, "lvt",
               Options{.pathMustExist = true, .fileMustExist = true}),
-      SaveLVT(hostRef, "SaveLVT", kSave, "Guardar Lista de Vortel Zaduvuv...", kListFilter,
-              "lvt"),
+      SaveLVT(hostRef, "SaveLVT", kSave, "Guardar Lista de Vortel Zaduvuv...", kListFilter, "lvt"),
       IniDialog(hostRef, "IniDialog", kSave, "Guardar Configuracion...", kIniFilter, "ini",
                 Options{.pathMustExist = true, .createPrompt = true}),
-      DialogUSBConfig(hostRef, "DialogUSBConfig", kOpen,
-                      "Abrir Archivo Configuracion DAX ZISO...", kUsbFilter, "ini",
-                      Options{.pathMustExist = true, .fileMustExist = true}),
+      DialogUSBConfig(hostRef, "DialogUSBConfig", kOpen, "Abrir Archivo Configuracion DAX ZISO...",
+                      kUsbFilter, "ini", Options{.pathMustExist = true, .fileMustExist = true}),
       OpenSound(hostRef, "OpenSound", kOpen, "Abrir Archivo de Sonido...", kSoundFilter, "wav",
                 Options{.fileMustExist = true}) {
     for (MenuItem* item : {&N1, &Herramientas1, &Configuracion1, &Ayuda1}) {
         suiMainMenu1.add(*item);
     }
-    for (MenuItem* item : {&Restaurar1, &N4, &Salir2}) suiPopupMenu1.add(*item);
+    for (MenuItem* item : {&Restaurar1, &N4, &Salir2})
+        suiPopupMenu1.add(*item);
     setMainMenu(suiMainMenu1);
     setInitialStates();
     bindHandlers();
@@ -179,7 +183,8 @@ void TPrincipal::setInitialStates() {
     addlote.setCaption("+ Añadir");
     delote.setCaption("- Borrar");
     detolote.setCaption("Borrar Toda");
-    for (Button* button : {&addlote, &delote, &detolote}) button->setVisible(false);
+    for (Button* button : {&addlote, &delote, &detolote})
+        button->setVisible(false);
 
     suiGroupBox4.setCaption(" Datos: ");
     Label1.setCaption("Entrada (Archivo ISO):");
@@ -191,8 +196,7 @@ void TPrincipal::setInitialStates() {
         button->setHint("Buscar...");
         button->setHandCursor(true);
     }
-    for (Control* control : {static_cast<Control*>(&editlog),
-                             static_cast<Control*>(&SpeedButton3),
+    for (Control* control : {static_cast<Control*>(&editlog), static_cast<Control*>(&SpeedButton3),
                              static_cast<Control*>(&editini), static_cast<Control*>(&btn_ini)}) {
         control->setEnabled(false);
     }
@@ -202,7 +206,8 @@ void TPrincipal::setInitialStates() {
     areasNC.setChecked(true);
     areasNCvideos.setCaption("Forzar Archivos de Videos a ser areas NC");
     areasNCaudio.setCaption("Forzar Archivos de Audio a ser areas NC");
-    for (CheckBox* box : {&areasNC, &areasNCvideos, &areasNCaudio}) box->setHandCursor(true);
+    for (CheckBox* box : {&areasNC, &areasNCvideos, &areasNCaudio})
+        box->setHandCursor(true);
     Label5.setCaption("Frame:");
     editframe.setText("8192");
     editframe.setMaxLength(4);
@@ -279,11 +284,17 @@ std::string TPrincipal::inProgramFolder(std::initializer_list<std::string_view> 
     return programFolder_ + relativePath(components);
 }
 
-void TPrincipal::Salir1Click() { close(); }
+void TPrincipal::Salir1Click() {
+    close();
+}
 
-void TPrincipal::MinimizaralTray1Click() { minimizeToTray(); }
+void TPrincipal::MinimizaralTray1Click() {
+    minimizeToTray();
+}
 
-void TPrincipal::Restaurar1Click() { restoreFromTray(); }
+void TPrincipal::Restaurar1Click() {
+    restoreFromTray();
+}
 
 void TPrincipal::minimizeToTray() {
     FormTrayIcon1.setVisible(true);

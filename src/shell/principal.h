@@ -19,7 +19,7 @@ inline constexpr const char* kApplicationTitle = ":: Vortel Zaduvuv ::";
 inline constexpr const char* kProgramVersion = "2.5";
 
 class TPrincipal : public Form {
-public:
+  public:
     TPrincipal(Host& host, System& system);
 
     // Runs FormCreate at the edge of an event: an error ends it and is reported, and the
@@ -224,7 +224,7 @@ public:
     FileDialog DialogUSBConfig;
     FileDialog OpenSound;
 
-private:
+  private:
     void setInitialStates();
     void bindHandlers();
     void bindModeFieldHandlers();

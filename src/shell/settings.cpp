@@ -17,7 +17,8 @@ constexpr const char* kExtras = "XTRAS";
 
 // Decimal with a sign, or hexadecimal after "$" or "0x"; nothing for anything else.
 std::optional<long long> integerOf(const std::string& text) {
-    if (text.empty()) return std::nullopt;
+    if (text.empty())
+        return std::nullopt;
     std::size_t at = 0;
     bool negative = false;
     if (text[0] == '-' || text[0] == '+') {
@@ -28,11 +29,13 @@ std::optional<long long> integerOf(const std::string& text) {
     if (text.compare(at, 1, "$") == 0) {
         base = 16;
         at += 1;
-    } else if (text.size() > at + 2 && (text.compare(at, 2, "0x") == 0 || text.compare(at, 2, "0X") == 0)) {
+    } else if (text.size() > at + 2 &&
+               (text.compare(at, 2, "0x") == 0 || text.compare(at, 2, "0X") == 0)) {
         base = 16;
         at += 2;
     }
-    if (at >= text.size()) return std::nullopt;
+    if (at >= text.size())
+        return std::nullopt;
     long long value = 0;
     for (; at < text.size(); ++at) {
         int digit;
@@ -47,19 +50,23 @@ std::optional<long long> integerOf(const std::string& text) {
             return std::nullopt;
         }
         value = value * base + digit;
-        if (value > 0xffffffffLL) return std::nullopt;
+        if (value > 0xffffffffLL)
+            return std::nullopt;
     }
     value = negative ? -value : value;
-    if (base == 10 && (value > 2147483647LL || value < -2147483648LL)) return std::nullopt;
+    if (base == 10 && (value > 2147483647LL || value < -2147483648LL))
+        return std::nullopt;
     // Hexadecimal fills 32 bits, as the system's conversion does.
-    if (base == 16 && value > 2147483647LL) value -= 0x100000000LL;
+    if (base == 16 && value > 2147483647LL)
+        value -= 0x100000000LL;
     return value;
 }
 
 }  // namespace
 
 std::string TPrincipal::settingsPath() const {
-    if (system.folderWritable(programFolder_)) return programFolder_ + kSettingsName;
+    if (system.folderWritable(programFolder_))
+        return programFolder_ + kSettingsName;
     return system.userConfigFolder() + kSettingsName;
 }
 
@@ -104,7 +111,8 @@ void TPrincipal::loadSettings() {
 void TPrincipal::saveSettings() {
     auto strictInteger = [](const std::string& text) {
         auto value = integerOf(text);
-        if (!value) throw Error("'" + text + "' is not a valid integer value");
+        if (!value)
+            throw Error("'" + text + "' is not a valid integer value");
         return std::to_string(*value);
     };
     std::string path = settingsPath();

@@ -19,7 +19,7 @@ namespace {
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
 class ListFileTest : public testing::Test {
-protected:
+  protected:
     ListFileTest() {
         form.create("");
         // A grid that already holds rows: loading never appends, and keeps unreached cells.
@@ -70,18 +70,18 @@ TEST_P(Reading, FillsTheGridAsTheFileSays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Reading,
-    testing::Values(
-        ReadCase{"crlf", "x\r\ny\r\nz\r\nw\r\n", {{"x", "y"}, {"z", "w"}}},
-        ReadCase{"lf", "x\ny\nz\nw\n", {{"x", "y"}, {"z", "w"}}},
-        ReadCase{"lone_cr", "x\ry\rz\rw\r", {{"x", "y"}, {"z", "w"}}},
-        ReadCase{"no_end_on_last_line", "x\r\ny\r\nz\r\nw", {{"x", "y"}, {"z", "w"}}},
-        ReadCase{"mixed_ends", "x\ny\r\nz\rw", {{"x", "y"}, {"z", "w"}}},
-        ReadCase{"five_lines", "x\ny\nz\nw\nv\n", {{"x", "y"}, {"z", "w"}}},
-        ReadCase{"one_line", "solo\r\n", {{"solo", "b0"}}},
-        ReadCase{"empty_file", "", {{"a0", "b0"}}},
-        ReadCase{"blank_lines_are_empty_cells", "\r\n\r\nz\r\n\r\n", {{"", ""}, {"z", ""}}},
-        ReadCase{"first_line_empty", "\r\nsalida.dax\r\n", {{"", "salida.dax"}}},
-        ReadCase{"blanks_kept", "  a b \r\n\tc\r\n", {{"  a b ", "\tc"}}}),
+    testing::Values(ReadCase{"crlf", "x\r\ny\r\nz\r\nw\r\n", {{"x", "y"}, {"z", "w"}}},
+                    ReadCase{"lf", "x\ny\nz\nw\n", {{"x", "y"}, {"z", "w"}}},
+                    ReadCase{"lone_cr", "x\ry\rz\rw\r", {{"x", "y"}, {"z", "w"}}},
+                    ReadCase{"no_end_on_last_line", "x\r\ny\r\nz\r\nw", {{"x", "y"}, {"z", "w"}}},
+                    ReadCase{"mixed_ends", "x\ny\r\nz\rw", {{"x", "y"}, {"z", "w"}}},
+                    ReadCase{"five_lines", "x\ny\nz\nw\nv\n", {{"x", "y"}, {"z", "w"}}},
+                    ReadCase{"one_line", "solo\r\n", {{"solo", "b0"}}},
+                    ReadCase{"empty_file", "", {{"a0", "b0"}}},
+                    ReadCase{
+                        "blank_lines_are_empty_cells", "\r\n\r\nz\r\n\r\n", {{"", ""}, {"z", ""}}},
+                    ReadCase{"first_line_empty", "\r\nsalida.dax\r\n", {{"", "salida.dax"}}},
+                    ReadCase{"blanks_kept", "  a b \r\n\tc\r\n", {{"  a b ", "\tc"}}}),
     [](const testing::TestParamInfo<ReadCase>& param) { return std::string(param.param.name); });
 
 TEST_F(ListFileTest, SaveWritesEveryCellWithCrLfAndLoadsBackTheSame) {
@@ -89,12 +89,14 @@ TEST_F(ListFileTest, SaveWritesEveryCellWithCrLfAndLoadsBackTheSame) {
     std::string path = (dir / "lista.lvt").string();
     host.fileAnswers.push_back(path);
     form.BotonSaveLVT.click();
-    EXPECT_EQ(content(path), "/psp/uno.iso\r\n/psp/uno.dax\r\n/psp/dos dos.iso\r\n/psp/dos.dax\r\n");
+    EXPECT_EQ(content(path),
+              "/psp/uno.iso\r\n/psp/uno.dax\r\n/psp/dos dos.iso\r\n/psp/dos.dax\r\n");
     EXPECT_EQ(host.fileDialogs.at(0).name, "SaveLVT");
     EXPECT_EQ(host.fileDialogs.at(0).presetFileName, "lista1");
     setRows({{"", ""}});
     form.CargarLista(path);
-    EXPECT_EQ(rows(), (Rows{{"/psp/uno.iso", "/psp/uno.dax"}, {"/psp/dos dos.iso", "/psp/dos.dax"}}));
+    EXPECT_EQ(rows(),
+              (Rows{{"/psp/uno.iso", "/psp/uno.dax"}, {"/psp/dos dos.iso", "/psp/dos.dax"}}));
     host.fileAnswers.push_back(path);
     form.BotonSaveLVT.click();  // replaces without asking
     EXPECT_EQ(listFileLines(content(path)).size(), 4u);
@@ -132,7 +134,8 @@ TEST_F(ListFileTest, AFailedSaveLeavesTheOldFileAndNamesIt) {
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(handled);
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0].rfind("Cannot create file \"" + path + "\". ", 0), 0u) << host.errors[0];
+    EXPECT_EQ(host.errors[0].rfind("Cannot create file \"" + path + "\". ", 0), 0u)
+        << host.errors[0];
     EXPECT_EQ(content(path), "viejo\r\nviejo.dax\r\n");
     EXPECT_EQ(test::folderEntries(dir.path()), std::vector<std::string>{"lista.lvt"});
 }

@@ -9,7 +9,7 @@ namespace {
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
 class ProcessListTest : public testing::Test {
-protected:
+  protected:
     ProcessListTest() { form.create(""); }
     void setRows(const Rows& rows) {
         form.suiStringGrid1.setRowCount(static_cast<int>(rows.size()));
@@ -69,10 +69,19 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Adding,
     testing::Values(
         AddCase{"to_empty_list", {{"", ""}}, "a.iso", "a.dax", {{"a.iso", "a.dax"}}, false},
-        AddCase{"after_last", {{"a", "b"}, {"c", "d"}}, "e", "f", {{"a", "b"}, {"c", "d"}, {"e", "f"}}, false},
+        AddCase{"after_last",
+                {{"a", "b"}, {"c", "d"}},
+                "e",
+                "f",
+                {{"a", "b"}, {"c", "d"}, {"e", "f"}},
+                false},
         AddCase{"same_job_twice", {{"a", "b"}}, "a", "b", {{"a", "b"}, {"a", "b"}}, false},
-        AddCase{"first_cell_empty_drops_the_rest", {{"", "x"}, {"c", "d"}, {"e", "f"}}, "g", "h",
-                {{"g", "h"}}, false},
+        AddCase{"first_cell_empty_drops_the_rest",
+                {{"", "x"}, {"c", "d"}, {"e", "f"}},
+                "g",
+                "h",
+                {{"g", "h"}},
+                false},
         AddCase{"input_missing", {{"a", "b"}}, "", "out", {{"a", "b"}}, true},
         AddCase{"output_missing", {{"", ""}}, "in", "", {{"", ""}}, true},
         AddCase{"no_trimming", {{"", ""}}, " a ", " b", {{" a ", " b"}}, false}),
@@ -103,9 +112,12 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Deleting,
     testing::Values(
         DeleteCase{"only_row", {{"a", "b"}}, 0, {{"", ""}}},
-        DeleteCase{"first_of_three", {{"a", "b"}, {"c", "d"}, {"e", "f"}}, 0, {{"c", "d"}, {"e", "f"}}},
-        DeleteCase{"middle_of_three", {{"a", "b"}, {"c", "d"}, {"e", "f"}}, 1, {{"a", "b"}, {"e", "f"}}},
-        DeleteCase{"last_of_three", {{"a", "b"}, {"c", "d"}, {"e", "f"}}, 2, {{"a", "b"}, {"c", "d"}}}),
+        DeleteCase{
+            "first_of_three", {{"a", "b"}, {"c", "d"}, {"e", "f"}}, 0, {{"c", "d"}, {"e", "f"}}},
+        DeleteCase{
+            "middle_of_three", {{"a", "b"}, {"c", "d"}, {"e", "f"}}, 1, {{"a", "b"}, {"e", "f"}}},
+        DeleteCase{
+            "last_of_three", {{"a", "b"}, {"c", "d"}, {"e", "f"}}, 2, {{"a", "b"}, {"c", "d"}}}),
     [](const testing::TestParamInfo<DeleteCase>& param) { return std::string(param.param.name); });
 
 TEST_F(ProcessListTest, CancelledConfirmationsChangeNothing) {

@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kCommand = "\"/opt/vortel/vortel\" \"%1\"";
 
 class AssociationsTest : public testing::Test {
-protected:
+  protected:
     // No FormCreate: a first start would already register everything.
     std::string value(const std::string& key) { return registry().readDefault(key); }
     bool exists(const std::string& key) { return registry().keyExists(key); }
@@ -91,8 +91,8 @@ TEST_F(AssociationsTest, RemovalKeepsForeignTypesButTakesTheirVerb) {
         EXPECT_TRUE(exists(extension));
         EXPECT_EQ(value(extension), "") << extension;
     }
-    for (const char* gone : {"Vortel.Zaduvuv", "Vortel.DesZaduvuv", "Vortel.Listado",
-                             "Applications\\Vortel.exe"}) {
+    for (const char* gone :
+         {"Vortel.Zaduvuv", "Vortel.DesZaduvuv", "Vortel.Listado", "Applications\\Vortel.exe"}) {
         EXPECT_FALSE(exists(gone)) << gone;
     }
     EXPECT_TRUE(exists("Applications"));

@@ -12,7 +12,7 @@ namespace vz {
 namespace {
 
 class HelpCommandsTest : public testing::Test {
-protected:
+  protected:
     void start(const std::string& folderName) {
         folder = temp / folderName;
         std::filesystem::create_directories(folder / "update");
@@ -59,7 +59,8 @@ TEST_F(HelpCommandsTest, MissingUpdateModuleSaysSoAndKeepsRunning) {
 TEST_F(HelpCommandsTest, CompatibilityListOpensTheAddress) {
     start("P");
     form.ListadeCompatibilidad1.click();
-    EXPECT_EQ(host.events, std::vector<std::string>{std::string("open ") + kCompatibilityListAddress});
+    EXPECT_EQ(host.events,
+              std::vector<std::string>{std::string("open ") + kCompatibilityListAddress});
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -72,7 +73,9 @@ TEST_F(HelpCommandsTest, AboutShowsThreeLines) {
     EXPECT_EQ(host.messages[0].buttonCount, 1);
     EXPECT_EQ(text.rfind("Vortel Zaduvuv v2.5\r\nAutor: Zelbrin\r\n", 0), 0u);
     std::size_t lines = 1;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2))
+        ++lines;
     EXPECT_EQ(lines, 3u);
 }
 

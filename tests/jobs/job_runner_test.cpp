@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 using Calls = std::vector<std::string>;
 
 class JobRunnerTest : public testing::Test {
-protected:
+  protected:
     JobRunnerTest() {
         fs::create_directories(program / "kvt");
         for (const char* tool : {"daxcr", "ciso"}) {
@@ -45,7 +45,8 @@ protected:
     Calls calls() const {
         Calls lines;
         std::ifstream in(program / "kvt" / "calls.log");
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
         return lines;
     }
     void failTool(const char* tool, int code) {
@@ -249,9 +250,9 @@ TEST_F(JobRunnerTest, EndOfRunActionsInOrder) {
     form.ApagaWindows.click();
     form.ReproSoundalFin.click();
     single(file("juego.iso"), at("juego.dax"));
-    EXPECT_EQ(host.events, (Calls{"minimized", "power off", "closed",
-                                  "sound " + (program / "xtras" / "convfin.wav").string(),
-                                  "restored"}));
+    EXPECT_EQ(host.events,
+              (Calls{"minimized", "power off", "closed",
+                     "sound " + (program / "xtras" / "convfin.wav").string(), "restored"}));
     EXPECT_TRUE(form.closed());
 }
 

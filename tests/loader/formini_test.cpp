@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 
 #include "platform/dispatch.h"
 #include "shell/principal.h"
@@ -44,7 +44,7 @@ constexpr const char* kWorkedExample =
     "allocatetables= false\r\n";
 
 class FormIniTest : public testing::Test {
-protected:
+  protected:
     FormIniTest() {
         system.executable = (dir / "vortel").string();
         form.create("");
@@ -92,22 +92,31 @@ TEST_P(Values, BecomeTheirLines) {
 INSTANTIATE_TEST_SUITE_P(
     Table, Values,
     testing::Values(
-        ValueCase{"mphgl_loadexec", [](Tformini& f) { f.combomode.setItemIndex(9); }, "mode= MPHGLOADEXEC"},
-        ValueCase{"umdemulator", [](Tformini& f) { f.combomode.setItemIndex(5); }, "mode= ORIGINALUME"},
-        ValueCase{"runumd_direct", [](Tformini& f) { f.combomode.setItemIndex(12); }, "mode= RUNUMD"},
+        ValueCase{"mphgl_loadexec", [](Tformini& f) { f.combomode.setItemIndex(9); },
+                  "mode= MPHGLOADEXEC"},
+        ValueCase{"umdemulator", [](Tformini& f) { f.combomode.setItemIndex(5); },
+                  "mode= ORIGINALUME"},
+        ValueCase{"runumd_direct", [](Tformini& f) { f.combomode.setItemIndex(12); },
+                  "mode= RUNUMD"},
         ValueCase{"off", [](Tformini& f) { f.combomode.setItemIndex(0); }, "mode= OFF"},
         ValueCase{"speed_266", [](Tformini& f) { f.combocpuspeed.setItemIndex(1); }, "speed= 266"},
-        ValueCase{"speed_short_text", [](Tformini& f) { f.combocpuspeed.setText("33"); }, "speed= 33"},
-        ValueCase{"memstick", [](Tformini& f) { f.comboupdater.setItemIndex(2); }, "updateicon= MEMSTICK"},
+        ValueCase{"speed_short_text", [](Tformini& f) { f.combocpuspeed.setText("33"); },
+                  "speed= 33"},
+        ValueCase{"memstick", [](Tformini& f) { f.comboupdater.setItemIndex(2); },
+                  "updateicon= MEMSTICK"},
         ValueCase{"japan", [](Tformini& f) { f.comborgame.setItemIndex(1); }, "game= JAPAN"},
-        ValueCase{"europe_audio", [](Tformini& f) { f.comboraudio.setItemIndex(3); }, "audio= EUROPE"},
+        ValueCase{"europe_audio", [](Tformini& f) { f.comboraudio.setItemIndex(3); },
+                  "audio= EUROPE"},
         ValueCase{"umd_video", [](Tformini& f) { f.comboumd.setItemIndex(1); }, "umd= VIDEO"},
-        ValueCase{"only_ascii_upper_cased", [](Tformini& f) { f.comboiso.setText("juegoñ"); }, "iso= JUEGOñ"},
+        ValueCase{"only_ascii_upper_cased", [](Tformini& f) { f.comboiso.setText("juegoñ"); },
+                  "iso= JUEGOñ"},
         ValueCase{"boot_on", [](Tformini& f) { f.radiobootON.click(); }, "usebootbin= true"},
         ValueCase{"override_on", [](Tformini& f) { f.radioregionON.click(); }, "override= true"},
         ValueCase{"flash1_on", [](Tformini& f) { f.radiofl1ON.click(); }, "f1emu= true"},
-        ValueCase{"tables_on", [](Tformini& f) { f.radiotablesON.click(); }, "allocatetables= true"},
-        ValueCase{"unknown_mode_before_any_ok", [](Tformini& f) { f.combomode.setText("Otro"); }, "mode= "}),
+        ValueCase{"tables_on", [](Tformini& f) { f.radiotablesON.click(); },
+                  "allocatetables= true"},
+        ValueCase{"unknown_mode_before_any_ok", [](Tformini& f) { f.combomode.setText("Otro"); },
+                  "mode= "}),
     [](const testing::TestParamInfo<ValueCase>& param) { return std::string(param.param.name); });
 
 TEST_F(FormIniTest, PairsAreGroupsOfTheirOwn) {
@@ -128,10 +137,11 @@ TEST_F(FormIniTest, AnUnknownModeKeepsTheLastValue) {
 }
 
 TEST_F(FormIniTest, EveryTypedCharacterIsDiscarded) {
-    for (ComboBox* combo : {&formini.combocpuspeed, &formini.combomode, &formini.comboiso,
-                            &formini.comboumd, &formini.comboupdater, &formini.comborgame,
-                            &formini.comborvideo, &formini.comboraudio}) {
-        for (char key : {'a', '1', ' '}) EXPECT_EQ(combo->typeCharacter(key), '\0') << combo->name();
+    for (ComboBox* combo :
+         {&formini.combocpuspeed, &formini.combomode, &formini.comboiso, &formini.comboumd,
+          &formini.comboupdater, &formini.comborgame, &formini.comborvideo, &formini.comboraudio}) {
+        for (char key : {'a', '1', ' '})
+            EXPECT_EQ(combo->typeCharacter(key), '\0') << combo->name();
     }
 }
 

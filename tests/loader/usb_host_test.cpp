@@ -15,7 +15,7 @@ constexpr const char* kDeactivated =
     "Configuracion DAX ZISO Para Via USB\r\n\r\nESTADO: DESACTIVADO";
 
 class UsbHostTest : public testing::Test {
-protected:
+  protected:
     UsbHostTest() {
         system.executable = (dir / "vortel").string();
         std::ofstream(dir / "vortelcfg.ini") << "";
@@ -34,7 +34,9 @@ protected:
         host.fileAnswers.push_back(path);
         command.click();
     }
-    std::string lastMessage() const { return host.messages.empty() ? "" : host.messages.back().text; }
+    std::string lastMessage() const {
+        return host.messages.empty() ? "" : host.messages.back().text;
+    }
 
     test::TempDir dir;
     test::ScriptedHost host;
@@ -43,7 +45,9 @@ protected:
 };
 
 TEST_F(UsbHostTest, SwitchOnThenCheckThenOffThenCheck) {
-    std::string ini = file("daxziso.ini", "[GENERAL]\r\nlang=es\r\n[HOST]\r\ndriver=x\r\nname=y\r\ntype=z\r\n[OTRO]\r\nk=v\r\n");
+    std::string ini =
+        file("daxziso.ini",
+             "[GENERAL]\r\nlang=es\r\n[HOST]\r\ndriver=x\r\nname=y\r\ntype=z\r\n[OTRO]\r\nk=v\r\n");
     pick(form.USBActivar, ini);
     EXPECT_EQ(read(ini),
               "[GENERAL]\r\nlang=es\r\n[HOST]\r\ndriver= \"ms0:/DAXZISO/usbhostfs.prx\"\r\nname= "
@@ -53,7 +57,9 @@ TEST_F(UsbHostTest, SwitchOnThenCheckThenOffThenCheck) {
     EXPECT_EQ(host.messages.back().caption, "Estado USB");
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Information);
     pick(form.USBDesactivar, ini);
-    EXPECT_EQ(read(ini), "[GENERAL]\r\nlang=es\r\n[HOST]\r\ndriver= null\r\nname= null\r\ntype= USB\r\n[OTRO]\r\nk=v\r\n");
+    EXPECT_EQ(read(ini),
+              "[GENERAL]\r\nlang=es\r\n[HOST]\r\ndriver= null\r\nname= null\r\ntype= "
+              "USB\r\n[OTRO]\r\nk=v\r\n");
     pick(form.ComprobarEstado1, ini);
     EXPECT_EQ(lastMessage(), kDeactivated);
 }

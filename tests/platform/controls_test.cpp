@@ -9,7 +9,7 @@ namespace vz {
 namespace {
 
 class TestForm : public Form {
-public:
+  public:
     TestForm() : Form("TestForm", "t", 100, 100) {
         a.onClick = [this] { log += "a"; };
         b.onClick = [this] { log += "b"; };
@@ -50,57 +50,57 @@ TEST_P(ControlSemantics, RunsExactlyTheExpectedHandlers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ControlSemantics,
-    testing::Values(
-        Case{"check box by code runs handler", [](TestForm& f) { f.box.setChecked(true); },
-             "box+", "abc"},
-        Case{"check box to same state runs nothing",
-             [](TestForm& f) { f.box.setChecked(false); }, "", "abc"},
-        Case{"check box click toggles both ways",
-             [](TestForm& f) {
-                 f.box.click();
-                 f.box.click();
-             },
-             "box+box-", "abc"},
-        Case{"group may start with none checked", [](TestForm&) {}, "", "abc"},
-        Case{"radio checked runs its handler only", [](TestForm& f) { f.b.setChecked(true); },
-             "b", "aBc"},
-        Case{"checking another unchecks silently",
-             [](TestForm& f) {
-                 f.a.setChecked(true);
-                 f.c.click();
-             },
-             "ac", "abC"},
-        Case{"click on checked radio runs nothing",
-             [](TestForm& f) {
-                 f.a.click();
-                 f.a.click();
-             },
-             "a", "Abc"},
-        Case{"unchecking runs nothing and leaves none",
-             [](TestForm& f) {
-                 f.a.setChecked(true);
-                 f.a.setChecked(false);
-             },
-             "a", "abc"},
-        Case{"re-checking after uncheck runs again",
-             [](TestForm& f) {
-                 f.a.setChecked(true);
-                 f.a.setChecked(false);
-                 f.a.setChecked(true);
-             },
-             "aa", "Abc"},
-        Case{"menu check mark runs nothing", [](TestForm& f) { f.item.setChecked(true); }, "",
-             "abc"},
-        Case{"menu click runs handler, keeps mark",
-             [](TestForm& f) {
-                 f.item.click();
-                 EXPECT_FALSE(f.item.checked());
-             },
-             "item", "abc"}),
+    testing::Values(Case{"check box by code runs handler",
+                         [](TestForm& f) { f.box.setChecked(true); }, "box+", "abc"},
+                    Case{"check box to same state runs nothing",
+                         [](TestForm& f) { f.box.setChecked(false); }, "", "abc"},
+                    Case{"check box click toggles both ways",
+                         [](TestForm& f) {
+                             f.box.click();
+                             f.box.click();
+                         },
+                         "box+box-", "abc"},
+                    Case{"group may start with none checked", [](TestForm&) {}, "", "abc"},
+                    Case{"radio checked runs its handler only",
+                         [](TestForm& f) { f.b.setChecked(true); }, "b", "aBc"},
+                    Case{"checking another unchecks silently",
+                         [](TestForm& f) {
+                             f.a.setChecked(true);
+                             f.c.click();
+                         },
+                         "ac", "abC"},
+                    Case{"click on checked radio runs nothing",
+                         [](TestForm& f) {
+                             f.a.click();
+                             f.a.click();
+                         },
+                         "a", "Abc"},
+                    Case{"unchecking runs nothing and leaves none",
+                         [](TestForm& f) {
+                             f.a.setChecked(true);
+                             f.a.setChecked(false);
+                         },
+                         "a", "abc"},
+                    Case{"re-checking after uncheck runs again",
+                         [](TestForm& f) {
+                             f.a.setChecked(true);
+                             f.a.setChecked(false);
+                             f.a.setChecked(true);
+                         },
+                         "aa", "Abc"},
+                    Case{"menu check mark runs nothing",
+                         [](TestForm& f) { f.item.setChecked(true); }, "", "abc"},
+                    Case{"menu click runs handler, keeps mark",
+                         [](TestForm& f) {
+                             f.item.click();
+                             EXPECT_FALSE(f.item.checked());
+                         },
+                         "item", "abc"}),
     [](const testing::TestParamInfo<Case>& param) {
         std::string name = param.param.what;
         for (char& ch : name) {
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+            if (!isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
         }
         return name;
     });
@@ -143,7 +143,8 @@ TEST(Edit, KeyFilterCanSwallowCharacters) {
     Edit edit(form, "edit", {});
     EXPECT_EQ(edit.typeCharacter('x'), 'x');
     edit.onKeyPress = [](char& key) {
-        if (key == 'x') key = '\0';
+        if (key == 'x')
+            key = '\0';
     };
     EXPECT_EQ(edit.typeCharacter('x'), '\0');
     EXPECT_EQ(edit.typeCharacter('7'), '7');

@@ -21,20 +21,17 @@ TEST_P(ChangeExtension, ReplacesOnlyTheFinalComponentsExtension) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ChangeExtension,
-    testing::Values(ExtensionCase{"D:\\PSP\\game.iso", ".dax", &kWindowsPaths, "D:\\PSP\\game.dax"},
-                    ExtensionCase{"D:\\PSP\\game.iso", ".iso.dax", &kWindowsPaths,
-                                  "D:\\PSP\\game.iso.dax"},
-                    ExtensionCase{"D:\\PSP\\game.iso.dax", ".iso", &kWindowsPaths,
-                                  "D:\\PSP\\game.iso.iso"},
-                    ExtensionCase{"D:\\my.dir\\game", ".dax", &kWindowsPaths,
-                                  "D:\\my.dir\\game.dax"},
-                    ExtensionCase{"D:/my.dir/game", ".dax", &kWindowsPaths, "D:/my.dir/game.dax"},
-                    ExtensionCase{"C:game", ".txt", &kWindowsPaths, "C:game.txt"},
-                    ExtensionCase{"/home/u/my.dir/game", ".dax", &kPosixPaths,
-                                  "/home/u/my.dir/game.dax"},
-                    ExtensionCase{"/home/u/game.iso", ".ini", &kPosixPaths, "/home/u/game.ini"},
-                    ExtensionCase{"/home/u/a\\b.c", ".d", &kPosixPaths, "/home/u/a\\b.d"},
-                    ExtensionCase{"", ".iso", &kPosixPaths, ".iso"}));
+    testing::Values(
+        ExtensionCase{"D:\\PSP\\game.iso", ".dax", &kWindowsPaths, "D:\\PSP\\game.dax"},
+        ExtensionCase{"D:\\PSP\\game.iso", ".iso.dax", &kWindowsPaths, "D:\\PSP\\game.iso.dax"},
+        ExtensionCase{"D:\\PSP\\game.iso.dax", ".iso", &kWindowsPaths, "D:\\PSP\\game.iso.iso"},
+        ExtensionCase{"D:\\my.dir\\game", ".dax", &kWindowsPaths, "D:\\my.dir\\game.dax"},
+        ExtensionCase{"D:/my.dir/game", ".dax", &kWindowsPaths, "D:/my.dir/game.dax"},
+        ExtensionCase{"C:game", ".txt", &kWindowsPaths, "C:game.txt"},
+        ExtensionCase{"/home/u/my.dir/game", ".dax", &kPosixPaths, "/home/u/my.dir/game.dax"},
+        ExtensionCase{"/home/u/game.iso", ".ini", &kPosixPaths, "/home/u/game.ini"},
+        ExtensionCase{"/home/u/a\\b.c", ".d", &kPosixPaths, "/home/u/a\\b.d"},
+        ExtensionCase{"", ".iso", &kPosixPaths, ".iso"}));
 
 TEST(PathParts, FolderAndNameSplitAtTheLastSeparator) {
     EXPECT_EQ(folderPart("C:\\Conversor\\vortel.exe", kWindowsPaths), "C:\\Conversor\\");

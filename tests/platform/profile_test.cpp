@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "nuevo", "; nota\r\n[A]\r\nX=nuevo\r\nw=1\r\n"},
         WriteCase{"same_key_in_other_section_untouched", "[B]\r\nx=1\r\n[A]\r\nx=2\r\n", "A", "x",
                   "9", "[B]\r\nx=1\r\n[A]\r\nx=9\r\n"},
-        WriteCase{"written_exactly_as_passed", "", "S", " k ", " a\r\nb ", "[S]\r\n k = a\r\nb \r\n"},
+        WriteCase{"written_exactly_as_passed", "", "S", " k ", " a\r\nb ",
+                  "[S]\r\n k = a\r\nb \r\n"},
         WriteCase{"lf_file_keeps_its_lines", "[A]\nx=1\n", "A", "y", "2", "[A]\nx=1\ny=2\r\n"}),
     [](const testing::TestParamInfo<WriteCase>& param) { return std::string(param.param.name); });
 
@@ -86,7 +87,8 @@ TEST(ProfileFile, WritesCreateAndReplaceTheFile) {
     writeProfileString(path, "B", "y", "2");
     writeProfileString(path, "A", "x", "3");
     std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "[A]\r\nx=3\r\n[B]\r\ny=2\r\n");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}),
+              "[A]\r\nx=3\r\n[B]\r\ny=2\r\n");
     EXPECT_EQ(test::folderEntries(dir.path()), std::vector<std::string>{"vortelcfg.ini"});
 }
 

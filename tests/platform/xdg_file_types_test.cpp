@@ -19,9 +19,11 @@ std::string read(const fs::path& path) {
 
 std::vector<std::string> filesUnder(const fs::path& folder) {
     std::vector<std::string> files;
-    if (!fs::exists(folder)) return files;
+    if (!fs::exists(folder))
+        return files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), folder).string());
+        if (entry.is_regular_file())
+            files.push_back(fs::relative(entry.path(), folder).string());
     }
     return files;
 }
@@ -34,8 +36,8 @@ TEST(XdgFileTypes, RegisterThenRemoveLeavesNothing) {
     EXPECT_NE(entry.find("MimeType=application/x-cd-image;"), std::string::npos);
     EXPECT_NE(entry.find("application/x-dax-image;"), std::string::npos);
     EXPECT_NE(entry.find("application/x-vortel-list;"), std::string::npos);
-    for (const char* action : {"Name=Comprimir con Vortel", "Name=Descomprimir con Vortel",
-                               "Name=Listar Con Vortel"}) {
+    for (const char* action :
+         {"Name=Comprimir con Vortel", "Name=Descomprimir con Vortel", "Name=Listar Con Vortel"}) {
         EXPECT_NE(entry.find(action), std::string::npos) << action;
     }
     std::string mime = read(data / "mime" / "packages" / "vortel-zaduvuv.xml");
@@ -54,7 +56,8 @@ TEST(XdgFileTypes, RemovalKeepsOtherProgramsFiles) {
     unregisterXdgFileTypes(data.path().string());
     std::vector<std::string> left = filesUnder(data.path());
     EXPECT_NE(std::find(left.begin(), left.end(), "applications/otro.desktop"), left.end());
-    EXPECT_EQ(std::find(left.begin(), left.end(), "applications/vortel-zaduvuv.desktop"), left.end());
+    EXPECT_EQ(std::find(left.begin(), left.end(), "applications/vortel-zaduvuv.desktop"),
+              left.end());
 }
 
 TEST(XdgFileTypes, ExecLineQuotesWhatTheDesktopWouldSplitOrExpand) {

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 class EndToEnd : public testing::Test {
-protected:
+  protected:
     EndToEnd() {
         system.executable = VZ_PROGRAM_DIR "/vortel";
         form.create("");
@@ -96,7 +96,8 @@ TEST_F(EndToEnd, EverySingleJobOfTheSixModesAndFormats) {
 }
 
 TEST_F(EndToEnd, AListRunOverThreeRows) {
-    for (const char* copy : {"uno.iso", "dos.iso", "tres.iso"}) fs::copy_file(dir / "juego.iso", dir / copy);
+    for (const char* copy : {"uno.iso", "dos.iso", "tres.iso"})
+        fs::copy_file(dir / "juego.iso", dir / copy);
     click("usarlotes");
     for (const char* name : {"uno", "dos", "tres"}) {
         form.editiso.setText(at(std::string(name) + ".iso"));
@@ -105,14 +106,16 @@ TEST_F(EndToEnd, AListRunOverThreeRows) {
     }
     ASSERT_EQ(form.suiStringGrid1.rowCount(), 3);
     click("Iniciar");
-    for (const char* name : {"uno.dax", "dos.dax", "tres.dax"}) expectOriginal(name);
+    for (const char* name : {"uno.dax", "dos.dax", "tres.dax"})
+        expectOriginal(name);
 }
 
 }  // namespace
 }  // namespace vz
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

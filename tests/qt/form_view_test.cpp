@@ -21,7 +21,7 @@ namespace vz {
 namespace {
 
 class FormViewTest : public testing::Test {
-protected:
+  protected:
     FormViewTest() {
         form.create("");
         form.setVisible(true);
@@ -145,7 +145,8 @@ TEST_F(FormViewTest, AnEmptiedFrameBoxShowsZeroWhenLeft) {
 
 TEST_F(FormViewTest, MenuBarHoldsTheMenusAndTheTrayButton) {
     QStringList titles;
-    for (QAction* action : view.menuBar()->actions()) titles << action->text();
+    for (QAction* action : view.menuBar()->actions())
+        titles << action->text();
     EXPECT_EQ(titles, (QStringList{"&Archivo", "&Herramientas", "&Configuracion", "A&yuda"}));
     auto* trayButton = view.menuBar()->findChild<QToolButton*>("trayButton");
     ASSERT_NE(trayButton, nullptr);
@@ -197,7 +198,8 @@ TEST(FormIniView, BuildsItsRowsAndSwallowsTypedCharacters) {
 
 int main(int argc, char** argv) {
     // Also when ctest lists the tests at build time: never reach for a real display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

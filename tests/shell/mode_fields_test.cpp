@@ -7,7 +7,7 @@ namespace vz {
 namespace {
 
 class ModeFieldsTest : public testing::Test {
-protected:
+  protected:
     ModeFieldsTest() { form.create(""); }
     void fillPaths() {
         form.editiso.setText("/psp/a.iso");
@@ -33,20 +33,22 @@ struct StateRow {
     const char* label2;
     const char* borrar;
     const char* mtrans;
-    bool level;      // suiComboBox1 enabled
-    bool options;    // crealog, creaini and the three NC boxes enabled
+    bool level;    // suiComboBox1 enabled
+    bool options;  // crealog, creaini and the three NC boxes enabled
 };
 
 class StateTable : public ModeFieldsTest, public testing::WithParamInterface<StateRow> {};
 
 TEST_P(StateTable, EnteringTheStateSetsCaptionsAndControls) {
     const StateRow& row = GetParam();
-    if (row.cso) form.formatocso.click();
+    if (row.cso)
+        form.formatocso.click();
     fillPaths();
     RadioButton& button = row.mode == Mode::Comprimir      ? form.mcom
                           : row.mode == Mode::Descomprimir ? form.mdes
                                                            : form.mtrans;
-    if (row.mode == Mode::Comprimir) form.mdes.click();  // so that Comprimir is entered again
+    if (row.mode == Mode::Comprimir)
+        form.mdes.click();  // so that Comprimir is entered again
     fillPaths();
     button.click();
 
@@ -56,9 +58,9 @@ TEST_P(StateTable, EnteringTheStateSetsCaptionsAndControls) {
     EXPECT_EQ(form.BorrarIsoFin.caption(), row.borrar);
     EXPECT_EQ(form.mtrans.caption(), row.mtrans);
     EXPECT_EQ(form.suiComboBox1.enabled(), row.level);
-    for (const Control* control : std::initializer_list<const Control*>{
-             &form.crealog, &form.creaini, &form.areasNC, &form.areasNCvideos,
-             &form.areasNCaudio}) {
+    for (const Control* control :
+         std::initializer_list<const Control*>{&form.crealog, &form.creaini, &form.areasNC,
+                                               &form.areasNCvideos, &form.areasNCaudio}) {
         EXPECT_EQ(control->enabled(), row.options) << control->name();
     }
     // areasNC is checked, crealog and creaini are not: the followers show it.
@@ -75,19 +77,19 @@ TEST_P(StateTable, EnteringTheStateSetsCaptionsAndControls) {
 
 INSTANTIATE_TEST_SUITE_P(
     SixCombinations, StateTable,
-    testing::Values(
-        StateRow{"comprimir_dax", false, Mode::Comprimir, "Entrada (Archivo ISO):",
-                 "Salida (Archivo DAX):", "Borrar .ISO", ".CSO -> .DAX", true, true},
-        StateRow{"comprimir_cso", true, Mode::Comprimir, "Entrada (Archivo ISO):",
-                 "Salida (Archivo CSO):", "Borrar .ISO", ".DAX -> .CSO", true, false},
-        StateRow{"descomprimir_dax", false, Mode::Descomprimir, "Entrada (Archivo DAX):",
-                 "Salida (Archivo ISO):", "Borrar .DAX", ".CSO -> .DAX", false, false},
-        StateRow{"descomprimir_cso", true, Mode::Descomprimir, "Entrada (Archivo CSO):",
-                 "Salida (Archivo ISO):", "Borrar .CSO", ".DAX -> .CSO", false, false},
-        StateRow{"conversion_dax", false, Mode::Conversion, "Entrada (Archivo CSO):",
-                 "Salida (Archivo DAX):", "Borrar .CSO", ".CSO -> .DAX", true, true},
-        StateRow{"conversion_cso", true, Mode::Conversion, "Entrada (Archivo DAX):",
-                 "Salida (Archivo CSO):", "Borrar .DAX", ".DAX -> .CSO", true, false}),
+    testing::Values(StateRow{"comprimir_dax", false, Mode::Comprimir, "Entrada (Archivo ISO):",
+                             "Salida (Archivo DAX):", "Borrar .ISO", ".CSO -> .DAX", true, true},
+                    StateRow{"comprimir_cso", true, Mode::Comprimir, "Entrada (Archivo ISO):",
+                             "Salida (Archivo CSO):", "Borrar .ISO", ".DAX -> .CSO", true, false},
+                    StateRow{"descomprimir_dax", false, Mode::Descomprimir,
+                             "Entrada (Archivo DAX):", "Salida (Archivo ISO):", "Borrar .DAX",
+                             ".CSO -> .DAX", false, false},
+                    StateRow{"descomprimir_cso", true, Mode::Descomprimir, "Entrada (Archivo CSO):",
+                             "Salida (Archivo ISO):", "Borrar .CSO", ".DAX -> .CSO", false, false},
+                    StateRow{"conversion_dax", false, Mode::Conversion, "Entrada (Archivo CSO):",
+                             "Salida (Archivo DAX):", "Borrar .CSO", ".CSO -> .DAX", true, true},
+                    StateRow{"conversion_cso", true, Mode::Conversion, "Entrada (Archivo DAX):",
+                             "Salida (Archivo CSO):", "Borrar .DAX", ".DAX -> .CSO", true, false}),
     [](const testing::TestParamInfo<StateRow>& param) { return std::string(param.param.name); });
 
 TEST_F(ModeFieldsTest, ClickingTheSelectedModeChangesNothing) {
@@ -163,9 +165,11 @@ TEST_F(ModeFieldsTest, DescomprimirAndBackKeepsFrameOffWhenAreasNCIsOff) {
 }
 
 TEST_F(ModeFieldsTest, DigitFilterSwallowsEverythingButDigits) {
-    for (Edit* field : {static_cast<Edit*>(&form.suiComboBox1), static_cast<Edit*>(&form.editframe)}) {
+    for (Edit* field :
+         {static_cast<Edit*>(&form.suiComboBox1), static_cast<Edit*>(&form.editframe)}) {
         EXPECT_EQ(field->typeCharacter('7'), '7');
-        for (char key : {'a', '\b', ' ', '-', '\r'}) EXPECT_EQ(field->typeCharacter(key), '\0');
+        for (char key : {'a', '\b', ' ', '-', '\r'})
+            EXPECT_EQ(field->typeCharacter(key), '\0');
     }
 }
 
@@ -204,10 +208,14 @@ class InputPicker : public ModeFieldsTest, public testing::WithParamInterface<Pi
 
 TEST_P(InputPicker, FillsTheFieldsItDerives) {
     const PickerRow& row = GetParam();
-    if (row.cso) form.formatocso.click();
-    if (row.mode == Mode::Descomprimir) form.mdes.click();
-    if (row.mode == Mode::Conversion) form.mtrans.click();
-    if (row.isoDax) form.ISODAX1.click();
+    if (row.cso)
+        form.formatocso.click();
+    if (row.mode == Mode::Descomprimir)
+        form.mdes.click();
+    if (row.mode == Mode::Conversion)
+        form.mtrans.click();
+    if (row.isoDax)
+        form.ISODAX1.click();
     host.fileAnswers.push_back(std::string(row.chosen));
     form.SpeedButton1.click();
     ASSERT_EQ(host.fileDialogs.size(), 1u);
@@ -220,24 +228,24 @@ TEST_P(InputPicker, FillsTheFieldsItDerives) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, InputPicker,
-    testing::Values(
-        PickerRow{"comprimir_dax", false, Mode::Comprimir, false, "IsoDialog", "/psp/game.iso",
-                  "/psp/game.dax", "/psp/game.txt", "/psp/game.ini"},
-        PickerRow{"comprimir_isodax", false, Mode::Comprimir, true, "IsoDialog", "/psp/game.iso",
-                  "/psp/game.iso.dax", "/psp/game.txt", "/psp/game.ini"},
-        PickerRow{"no_extension_dotted_folder", false, Mode::Comprimir, false, "IsoDialog",
-                  "/psp/my.dir/game", "/psp/my.dir/game.dax", "/psp/my.dir/game.txt",
-                  "/psp/my.dir/game.ini"},
-        PickerRow{"comprimir_cso", true, Mode::Comprimir, false, "IsoDialog", "/psp/game.iso",
-                  "/psp/game.cso", "", ""},
-        PickerRow{"descomprimir_dax", false, Mode::Descomprimir, true, "DaxDialog",
-                  "/psp/game.iso.dax", "/psp/game.iso.iso", "", ""},
-        PickerRow{"descomprimir_cso", true, Mode::Descomprimir, false, "OpenCISO",
-                  "/psp/game.cso", "/psp/game.iso", "", ""},
-        PickerRow{"conversion_dax", false, Mode::Conversion, false, "OpenCISO", "/psp/game.cso",
-                  "/psp/game.dax", "/psp/game.txt", "/psp/game.ini"},
-        PickerRow{"conversion_cso", true, Mode::Conversion, false, "DaxDialog", "/psp/game.dax",
-                  "/psp/game.cso", "", ""}),
+    testing::Values(PickerRow{"comprimir_dax", false, Mode::Comprimir, false, "IsoDialog",
+                              "/psp/game.iso", "/psp/game.dax", "/psp/game.txt", "/psp/game.ini"},
+                    PickerRow{"comprimir_isodax", false, Mode::Comprimir, true, "IsoDialog",
+                              "/psp/game.iso", "/psp/game.iso.dax", "/psp/game.txt",
+                              "/psp/game.ini"},
+                    PickerRow{"no_extension_dotted_folder", false, Mode::Comprimir, false,
+                              "IsoDialog", "/psp/my.dir/game", "/psp/my.dir/game.dax",
+                              "/psp/my.dir/game.txt", "/psp/my.dir/game.ini"},
+                    PickerRow{"comprimir_cso", true, Mode::Comprimir, false, "IsoDialog",
+                              "/psp/game.iso", "/psp/game.cso", "", ""},
+                    PickerRow{"descomprimir_dax", false, Mode::Descomprimir, true, "DaxDialog",
+                              "/psp/game.iso.dax", "/psp/game.iso.iso", "", ""},
+                    PickerRow{"descomprimir_cso", true, Mode::Descomprimir, false, "OpenCISO",
+                              "/psp/game.cso", "/psp/game.iso", "", ""},
+                    PickerRow{"conversion_dax", false, Mode::Conversion, false, "OpenCISO",
+                              "/psp/game.cso", "/psp/game.dax", "/psp/game.txt", "/psp/game.ini"},
+                    PickerRow{"conversion_cso", true, Mode::Conversion, false, "DaxDialog",
+                              "/psp/game.dax", "/psp/game.cso", "", ""}),
     [](const testing::TestParamInfo<PickerRow>& param) { return std::string(param.param.name); });
 
 TEST_F(ModeFieldsTest, ACancelledPickerChangesNothing) {

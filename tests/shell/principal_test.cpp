@@ -8,7 +8,7 @@ namespace vz {
 namespace {
 
 class PrincipalTest : public testing::Test {
-protected:
+  protected:
     test::ScriptedHost host;
     test::FakeSystem system;
     TPrincipal form{host, system};
@@ -45,9 +45,9 @@ TEST_F(PrincipalTest, InitialStatesAreThoseOfTheForm) {
     EXPECT_EQ(form.editframe.maxLength(), 4u);
     EXPECT_TRUE(form.areasNC.checked());
     EXPECT_TRUE(form.pausaresumen.checked());
-    for (CheckBox* box : {&form.areasNCvideos, &form.areasNCaudio, &form.crealog, &form.creaini,
-                          &form.usarlotes, &form.BorrarIsoFin, &form.ApagaWindows,
-                          &form.ReproSoundalFin}) {
+    for (CheckBox* box :
+         {&form.areasNCvideos, &form.areasNCaudio, &form.crealog, &form.creaini, &form.usarlotes,
+          &form.BorrarIsoFin, &form.ApagaWindows, &form.ReproSoundalFin}) {
         EXPECT_FALSE(box->checked()) << box->name();
     }
     for (Control* off : std::initializer_list<Control*>{&form.editlog, &form.SpeedButton3,
@@ -85,7 +85,8 @@ TEST_F(PrincipalTest, CaptionsCarryTheirBlanksAndPunctuation) {
         {form.BorrarIsoFin, "Borrar .ISO"},
         {form.PaneLotes, "Lista de Procesos"},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.control.caption(), c.caption) << c.control.name();
+    for (const auto& c : cases)
+        EXPECT_EQ(c.control.caption(), c.caption) << c.control.name();
     EXPECT_EQ(form.SonidoalTerminar1.caption(), "Elegir Sonido de \"Al Terminar\"...");
     EXPECT_EQ(form.caption(), ":: Vortel Zaduvuv ::");
     EXPECT_EQ(form.clientWidth(), 448);
@@ -95,11 +96,11 @@ TEST_F(PrincipalTest, CaptionsCarryTheirBlanksAndPunctuation) {
 TEST_F(PrincipalTest, MenusHoldTheirItemsInOrder) {
     auto captions = [](const std::vector<MenuItem*>& items) {
         std::string all;
-        for (const MenuItem* item : items) all += item->caption() + "|";
+        for (const MenuItem* item : items)
+            all += item->caption() + "|";
         return all;
     };
-    EXPECT_EQ(captions(form.suiMainMenu1.items()),
-              "&Archivo|&Herramientas|&Configuracion|A&yuda|");
+    EXPECT_EQ(captions(form.suiMainMenu1.items()), "&Archivo|&Herramientas|&Configuracion|A&yuda|");
     EXPECT_EQ(captions(form.N1.items()), "&Asistente...|-|&Minimizar al Tray|-|&Salir|");
     EXPECT_EQ(captions(form.ConfigurarDAXZISOUSB1.items()),
               "&Activar|&Desactivar|-|&Comprobar Estado|");

@@ -11,10 +11,12 @@ namespace vz {
 namespace {
 
 class SettingsTest : public testing::Test {
-protected:
+  protected:
     SettingsTest() { system.executable = (dir / "vortel").string(); }
     std::string settings() const { return (dir / "vortelcfg.ini").string(); }
-    void writeSettings(const std::string& text) { std::ofstream(settings(), std::ios::binary) << text; }
+    void writeSettings(const std::string& text) {
+        std::ofstream(settings(), std::ios::binary) << text;
+    }
     std::string readSettings() const {
         std::ifstream in(settings(), std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), {});
@@ -93,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_TRUE(f.areasNCvideos.checked());
                      EXPECT_TRUE(f.areasNCaudio.checked());
                  }},
-        LoadCase{"word_true_is_the_default", "[CONFIGURACION]\r\nVerResumen=true\r\nBorrarIso=true\r\n",
+        LoadCase{"word_true_is_the_default",
+                 "[CONFIGURACION]\r\nVerResumen=true\r\nBorrarIso=true\r\n",
                  [](TPrincipal& f) {
                      EXPECT_TRUE(f.pausaresumen.checked());
                      EXPECT_FALSE(f.BorrarIsoFin.checked());
@@ -105,8 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                  }},
         LoadCase{"empty_sound", "[XTRAS]\r\nSonidoFin=\r\n",
                  [](TPrincipal& f) { EXPECT_EQ(f.endSoundPath(), ""); }},
-        LoadCase{"old_sound_kept", "[XTRAS]\r\nSonidoFin=/old/place/xtras/convfin.wav\r\n",
-                 [](TPrincipal& f) { EXPECT_EQ(f.endSoundPath(), "/old/place/xtras/convfin.wav"); }},
+        LoadCase{
+            "old_sound_kept", "[XTRAS]\r\nSonidoFin=/old/place/xtras/convfin.wav\r\n",
+            [](TPrincipal& f) { EXPECT_EQ(f.endSoundPath(), "/old/place/xtras/convfin.wav"); }},
         LoadCase{"cso_then_nc_chain",
                  "[CONFIGURACION]\r\nFormatoCSO=1\r\nUsoNC=0\r\nNCvideos=1\r\n",
                  [](TPrincipal& f) {
@@ -122,12 +126,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LoadCase>& param) { return std::string(param.param.name); });
 
 TEST_F(SettingsTest, SaveKeepsRutaUsbAndUnknownKeys) {
-    writeSettings("[CONFIGURACION]\r\nRutaUSB=/media/psp/daxziso.ini\r\nOtra=x\r\n[MIA]\r\nk=v\r\n");
+    writeSettings(
+        "[CONFIGURACION]\r\nRutaUSB=/media/psp/daxziso.ini\r\nOtra=x\r\n[MIA]\r\nk=v\r\n");
     form.create("");
     form.suiComboBox1.setText("7");
     form.close();
     std::string saved = readSettings();
-    EXPECT_EQ(saved.rfind("[CONFIGURACION]\r\nRutaUSB=/media/psp/daxziso.ini\r\nOtra=x\r\nNivelCompresion=7\r\n", 0), 0u)
+    EXPECT_EQ(
+        saved.rfind(
+            "[CONFIGURACION]\r\nRutaUSB=/media/psp/daxziso.ini\r\nOtra=x\r\nNivelCompresion=7\r\n",
+            0),
+        0u)
         << saved;
     EXPECT_NE(saved.find("[MIA]\r\nk=v\r\n[XTRAS]\r\n"), std::string::npos) << saved;
 }

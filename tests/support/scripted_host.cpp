@@ -12,7 +12,8 @@ namespace vz::test {
 
 int ScriptedHost::showMessage(const MessageDialog& dialog) {
     messages.push_back({dialog.caption, dialog.text, dialog.icon, dialog.buttonCount});
-    if (messageAnswers.empty()) return 1;
+    if (messageAnswers.empty())
+        return 1;
     int answer = messageAnswers.front();
     messageAnswers.pop_front();
     return answer;
@@ -20,7 +21,8 @@ int ScriptedHost::showMessage(const MessageDialog& dialog) {
 
 std::optional<std::string> ScriptedHost::runFileDialog(const FileDialog& dialog) {
     fileDialogs.push_back({dialog.name(), dialog.fileName});
-    if (fileAnswers.empty()) return std::nullopt;
+    if (fileAnswers.empty())
+        return std::nullopt;
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();
     return answer;
@@ -30,19 +32,27 @@ void ScriptedHost::showModal(Form& form) {
     modalForms.push_back(form.name());
     events.push_back("modal " + form.name());
     form.open();
-    if (whileModal) whileModal(form);
+    if (whileModal)
+        whileModal(form);
     form.setVisible(false);
 }
 
-void ScriptedHost::reportError(const std::string& text) { errors.push_back(text); }
+void ScriptedHost::reportError(const std::string& text) {
+    errors.push_back(text);
+}
 
-void ScriptedHost::minimizedToTray() { events.push_back("minimized"); }
+void ScriptedHost::minimizedToTray() {
+    events.push_back("minimized");
+}
 
-void ScriptedHost::restoredFromTray() { events.push_back("restored"); }
+void ScriptedHost::restoredFromTray() {
+    events.push_back("restored");
+}
 
 FakeSystem::FakeSystem() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vz-config-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
     configFolder = pattern + "/";
 }
 
@@ -52,7 +62,8 @@ FakeSystem::~FakeSystem() {
 }
 
 std::string FakeSystem::executablePath() {
-    if (failExecutablePath) throw Error("executable path unavailable");
+    if (failExecutablePath)
+        throw Error("executable path unavailable");
     return executable;
 }
 
@@ -63,12 +74,14 @@ bool FakeSystem::fileExists(const std::string& path) {
 bool FakeSystem::deleteFile(const std::string& path) {
     std::error_code ignored;
     bool removed = std::filesystem::remove(path, ignored);
-    if (removed) events->push_back("deleted " + path);
+    if (removed)
+        events->push_back("deleted " + path);
     return removed;
 }
 
 bool FakeSystem::folderWritable(const std::string& folder) {
-    if (!programFolderWritable && folder + "vortel" == executable) return false;
+    if (!programFolderWritable && folder + "vortel" == executable)
+        return false;
     return std::filesystem::is_directory(folder);
 }
 
@@ -78,8 +91,12 @@ bool FakeSystem::createFolders(const std::string& folder) {
     return std::filesystem::is_directory(folder);
 }
 
-void FakeSystem::powerOff() { events->push_back("power off"); }
+void FakeSystem::powerOff() {
+    events->push_back("power off");
+}
 
-void FakeSystem::playSound(const std::string& path) { events->push_back("sound " + path); }
+void FakeSystem::playSound(const std::string& path) {
+    events->push_back("sound " + path);
+}
 
 }  // namespace vz::test

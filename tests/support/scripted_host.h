@@ -29,7 +29,7 @@ struct ShownFileDialog {
 };
 
 class ScriptedHost : public Host {
-public:
+  public:
     // Answers for the next message boxes; 1 ("OK") when the queue is empty.
     std::deque<int> messageAnswers;
     // Answers for the next file dialogs; cancelled when the queue is empty.
@@ -54,7 +54,7 @@ public:
 
 // Files are real (tests use temporary folders); power-off and sound are only recorded.
 class FakeSystem : public System {
-public:
+  public:
     FakeSystem();
     ~FakeSystem() override;
     FakeSystem(const FakeSystem&) = delete;

@@ -16,7 +16,8 @@ namespace vz::test {
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vz-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 
@@ -28,10 +29,12 @@ TempDir::~TempDir() {
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
+    if (pipe(pipeEnds) != 0)
+        throw std::runtime_error("pipe failed");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
@@ -49,7 +52,8 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
         result.output.append(buffer, static_cast<std::size_t>(got));
     }
     close(pipeEnds[0]);
-    if (spawned != 0) return result;
+    if (spawned != 0)
+        return result;
     int status = 0;
     waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -59,7 +63,8 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
 std::vector<std::uint8_t> randomBytes(std::size_t count, std::uint32_t seed) {
     std::mt19937 engine(seed);
     std::vector<std::uint8_t> bytes(count);
-    for (auto& byte : bytes) byte = static_cast<std::uint8_t>(engine());
+    for (auto& byte : bytes)
+        byte = static_cast<std::uint8_t>(engine());
     return bytes;
 }
 
@@ -80,14 +85,17 @@ std::vector<std::uint8_t> textBytes(std::size_t count, std::uint32_t seed) {
 
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path.string());
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 std::vector<std::string> folderEntries(const std::filesystem::path& folder) {
@@ -100,10 +108,11 @@ std::vector<std::string> folderEntries(const std::filesystem::path& folder) {
 }
 
 void makeIsoImage(const std::filesystem::path& tree, const std::filesystem::path& image) {
-    RunResult result = runProgram("/usr/bin/xorriso",
-                                  {"-as", "mkisofs", "-quiet", "-iso-level", "3", "-V", "VZTEST",
-                                   "-o", image.string(), tree.string()});
-    if (result.exitCode != 0) throw std::runtime_error("xorriso failed: " + result.output);
+    RunResult result =
+        runProgram("/usr/bin/xorriso", {"-as", "mkisofs", "-quiet", "-iso-level", "3", "-V",
+                                        "VZTEST", "-o", image.string(), tree.string()});
+    if (result.exitCode != 0)
+        throw std::runtime_error("xorriso failed: " + result.output);
 }
 
 }  // namespace vz::test

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 const std::string kCiso = VZ_TOOLS_DIR "/ciso";
 
 class CisoCli : public testing::Test {
-protected:
+  protected:
     CisoCli() {
         iso = textBytes(2048 * 40 + 300, 21);
         writeFile(dir / "juego.iso", iso);
@@ -87,7 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"input_not_a_cso", {"0", "@juego.iso", "@out.iso"}, 2, "not a CSO image"},
         BadCall{"same_file", {"9", "@juego.iso", "@juego.iso"}, 1, "same file"},
         BadCall{"same_file_other_spelling", {"9", "@juego.iso", "@./juego.iso"}, 1, "same file"},
-        BadCall{"output_folder_missing", {"9", "@juego.iso", "@no/such/out.cso"}, 3,
+        BadCall{"output_folder_missing",
+                {"9", "@juego.iso", "@no/such/out.cso"},
+                3,
                 "out.cso: cannot create"}),
     [](const testing::TestParamInfo<BadCall>& param) { return std::string(param.param.name); });
 

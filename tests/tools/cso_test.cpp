@@ -30,7 +30,8 @@ Bytes decompress(const Bytes& cso, unsigned threads = 2) {
 
 Bytes concat(std::initializer_list<Bytes> parts) {
     Bytes all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 
@@ -61,14 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
                     Image{"mixed_many_batches",
                           [] {
                               return concat({test::textBytes(2048 * 400, 4),
-                                             test::randomBytes(2048 * 150, 5),
-                                             Bytes(2048 * 100, 0), test::textBytes(999, 6)});
+                                             test::randomBytes(2048 * 150, 5), Bytes(2048 * 100, 0),
+                                             test::textBytes(999, 6)});
                           }}),
     [](const testing::TestParamInfo<Image>& param) { return std::string(param.param.name); });
 
 TEST(CsoWriter, WritesTheHeaderAndIndexReadersExpect) {
-    const Bytes iso = concat({test::textBytes(2048 * 3, 7), test::randomBytes(2048, 8),
-                              test::textBytes(100, 9)});
+    const Bytes iso =
+        concat({test::textBytes(2048 * 3, 7), test::randomBytes(2048, 8), test::textBytes(100, 9)});
     const Bytes cso = compress(iso, 9, 2);
     std::span<const std::uint8_t> view(cso);
     EXPECT_TRUE(std::equal(cso.begin(), cso.begin() + 4, "CISO"));
@@ -80,7 +81,8 @@ TEST(CsoWriter, WritesTheHeaderAndIndexReadersExpect) {
     EXPECT_EQ(readU16(view.subspan(22)), 0);
     const std::uint32_t blocks = 5;
     std::vector<std::uint32_t> entries;
-    for (std::uint32_t i = 0; i <= blocks; ++i) entries.push_back(readU32(view.subspan(24 + 4 * i)));
+    for (std::uint32_t i = 0; i <= blocks; ++i)
+        entries.push_back(readU32(view.subspan(24 + 4 * i)));
     EXPECT_EQ(entries[0], 24u + 4 * (blocks + 1)) << "data starts right after the index";
     EXPECT_EQ(entries[blocks], cso.size()) << "the last entry is the end of the file";
     for (std::uint32_t i = 0; i < blocks; ++i) {
@@ -137,7 +139,7 @@ TEST(CsoIndexShift, ZeroUnlessTheOutputCouldReachTwoGibibytes) {
 
 // A mostly empty image past 4 GiB, made on the fly: zeros with a marked byte every 64 MiB.
 class SparseImage : public ByteSource {
-public:
+  public:
     static constexpr std::uint64_t kSize = (4ull << 30) + (300ull << 20) + 123;
     static std::uint8_t byteAt(std::uint64_t offset) {
         return offset % (64ull << 20) == 5 ? static_cast<std::uint8_t>(offset >> 26) : 0;
@@ -145,20 +147,22 @@ public:
     const std::string& name() const override { return name_; }
     std::uint64_t size() const override { return kSize; }
     void readAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-        for (std::size_t i = 0; i < out.size(); ++i) out[i] = byteAt(offset + i);
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = byteAt(offset + i);
     }
 
-private:
+  private:
     std::string name_ = "big.iso";
 };
 
 // Checks what is written against the sparse image instead of keeping it.
 class SparseCheck : public ByteSink {
-public:
+  public:
     const std::string& name() const override { return name_; }
     void write(std::span<const std::uint8_t> data) override {
         for (std::uint8_t byte : data) {
-            if (byte != SparseImage::byteAt(written_)) ++wrong;
+            if (byte != SparseImage::byteAt(written_))
+                ++wrong;
             ++written_;
         }
     }
@@ -169,7 +173,7 @@ public:
     }
     std::uint64_t wrong = 0;
 
-private:
+  private:
     std::string name_ = "big.iso";
     std::uint64_t written_ = 0;
 };
@@ -231,8 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"shift_over_20", [](Bytes& c) { c[21] = 21; }, "index shift 21"},
         Damage{"block_size_not_power_of_two", [](Bytes& c) { putU32(c, 16, 3000); },
                "block size 3000"},
-        Damage{"huge_size_claim",
-               [](Bytes& c) { writeU64(std::span(c).subspan(8), 1ull << 62); },
+        Damage{"huge_size_claim", [](Bytes& c) { writeU64(std::span(c).subspan(8), 1ull << 62); },
                "truncated CSO image (index)"},
         Damage{"truncated_index", [](Bytes& c) { c.resize(30); }, "truncated CSO image (index)"},
         Damage{"truncated_data", [](Bytes& c) { c.pop_back(); }, "data ends before"},
@@ -250,7 +253,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"garbage_deflate",
                [](Bytes& c) {
                    std::uint32_t first = readU32(std::span(c).subspan(24));
-                   for (int i = 0; i < 8; ++i) c[first + i] = 0xff;
+                   for (int i = 0; i < 8; ++i)
+                       c[first + i] = 0xff;
                },
                "block 0 does not inflate to 2048 bytes"},
         Damage{"short_block",
@@ -277,8 +281,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"stored_block_too_short",
                [](Bytes& c) {
                    // The stored random block last, cut to 100 bytes with the index agreeing.
-                   c = compress(concat({test::textBytes(2048 * 2, 12), test::randomBytes(2048, 13)}),
-                                9, 1);
+                   c = compress(
+                       concat({test::textBytes(2048 * 2, 12), test::randomBytes(2048, 13)}), 9, 1);
                    std::uint32_t third = readU32(std::span(c).subspan(24 + 8)) & 0x7fffffff;
                    c.resize(third + 100);
                    putU32(c, 24 + 12, third + 100);

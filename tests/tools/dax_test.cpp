@@ -17,7 +17,8 @@ constexpr std::size_t kFrame = 8192;
 
 Bytes concat(std::initializer_list<Bytes> parts) {
     Bytes all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 
@@ -30,13 +31,12 @@ struct Packed {
 Packed compress(const Bytes& iso, DaxCompressOptions dax, unsigned threads = 2) {
     MemorySource source("game.iso", iso);
     Packed packed;
-    packed.result = compressToDax(
-        source,
-        [&] {
-            ++packed.sinksOpened;
-            return std::make_unique<MemorySink>("game.dax");
-        },
-        dax, {threads, {}});
+    packed.result = compressToDax(source,
+                                  [&] {
+                                      ++packed.sinksOpened;
+                                      return std::make_unique<MemorySink>("game.dax");
+                                  },
+                                  dax, {threads, {}});
     packed.bytes = static_cast<MemorySink&>(*packed.result.sink).bytes;
     return packed;
 }
@@ -69,7 +69,8 @@ Parsed parse(const Bytes& dax) {
         for (std::size_t i = 0; i < 192; ++i) {
             FrameRange area{readU32(v.subspan(32 + 6 * p.frames + 8 * i)),
                             readU32(v.subspan(32 + 6 * p.frames + 8 * i + 4))};
-            if (area.count) p.areas.push_back(area);
+            if (area.count)
+                p.areas.push_back(area);
             ++p.tableEntriesRead;
         }
     }
@@ -79,7 +80,8 @@ Parsed parse(const Bytes& dax) {
 Bytes inflateZlib(std::span<const std::uint8_t> in) {
     Bytes out(kFrame * 2);
     uLongf length = static_cast<uLongf>(out.size());
-    if (uncompress(out.data(), &length, in.data(), static_cast<uLong>(in.size())) != Z_OK) return {};
+    if (uncompress(out.data(), &length, in.data(), static_cast<uLong>(in.size())) != Z_OK)
+        return {};
     out.resize(length);
     return out;
 }
@@ -131,7 +133,8 @@ TEST_P(DaxRoundTrip, GivesBackTheImageWithAValidLayout) {
     EXPECT_EQ(p.areas.size(), p.areaCount);
     std::vector<bool> nc(p.frames, false);
     for (const FrameRange& area : p.areas) {
-        for (std::uint32_t f = area.first; f < area.first + area.count; ++f) nc[f] = true;
+        for (std::uint32_t f = area.first; f < area.first + area.count; ++f)
+            nc[f] = true;
     }
     std::uint64_t position = 32 + 6 * std::uint64_t{p.frames} + (p.version == 1 ? 1536 : 0);
     for (std::uint32_t f = 0; f < p.frames; ++f) {
@@ -159,11 +162,12 @@ TEST_P(DaxRoundTrip, GivesBackTheImageWithAValidLayout) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Matrix, DaxRoundTrip, testing::Combine(testing::ValuesIn(kImages), testing::ValuesIn(kSettings)),
-    [](const testing::TestParamInfo<std::tuple<Image, Settings>>& param) {
-        return std::string(std::get<0>(param.param).name) + "_" + std::get<1>(param.param).name;
-    });
+INSTANTIATE_TEST_SUITE_P(Matrix, DaxRoundTrip,
+                         testing::Combine(testing::ValuesIn(kImages), testing::ValuesIn(kSettings)),
+                         [](const testing::TestParamInfo<std::tuple<Image, Settings>>& param) {
+                             return std::string(std::get<0>(param.param).name) + "_" +
+                                    std::get<1>(param.param).name;
+                         });
 
 TEST(DaxWriter, ThresholdDecidesWhichFramesAreRaw) {
     const Bytes iso = concat({test::textBytes(kFrame * 4, 7), test::randomBytes(kFrame * 2, 8),
@@ -190,10 +194,12 @@ TEST(DaxWriter, MoreThan192AreasMergeAcrossTheShortestGaps) {
     std::vector<Bytes> parts;
     for (int i = 0; i < 200; ++i) {
         parts.push_back(test::randomBytes(kFrame, 100 + i));
-        if (i < 199) parts.push_back(test::textBytes(kFrame * (i % 25 == 7 ? 1 : 3), 500 + i));
+        if (i < 199)
+            parts.push_back(test::textBytes(kFrame * (i % 25 == 7 ? 1 : 3), 500 + i));
     }
     Bytes iso;
-    for (const auto& part : parts) iso.insert(iso.end(), part.begin(), part.end());
+    for (const auto& part : parts)
+        iso.insert(iso.end(), part.begin(), part.end());
     Packed packed = compress(iso, {6, 8192, {}});
     EXPECT_EQ(packed.sinksOpened, 2) << "laid out again after merging";
     EXPECT_EQ(packed.result.areas.size(), 192u);
@@ -224,10 +230,12 @@ TEST(DaxWriter, RefusesImagesOfFourGibibytesBeforeWriting) {
     } huge;
     bool opened = false;
     try {
-        compressToDax(huge, [&] {
-            opened = true;
-            return std::make_unique<MemorySink>("x");
-        }, {}, {1, {}});
+        compressToDax(huge,
+                      [&] {
+                          opened = true;
+                          return std::make_unique<MemorySink>("x");
+                      },
+                      {}, {1, {}});
         FAIL() << "accepted";
     } catch (const ToolError& error) {
         EXPECT_EQ(error.code(), ExitCode::BadInput);
@@ -242,8 +250,12 @@ struct Damage {
     const char* message;
 };
 
-void putU32(Bytes& b, std::size_t at, std::uint32_t v) { writeU32(std::span(b).subspan(at), v); }
-void putU16(Bytes& b, std::size_t at, std::uint16_t v) { writeU16(std::span(b).subspan(at), v); }
+void putU32(Bytes& b, std::size_t at, std::uint32_t v) {
+    writeU32(std::span(b).subspan(at), v);
+}
+void putU16(Bytes& b, std::size_t at, std::uint16_t v) {
+    writeU16(std::span(b).subspan(at), v);
+}
 
 // Five frames: text, random (NC), text, text, partial text; version 1.
 Bytes validDax() {
@@ -300,7 +312,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"garbage_stream",
                [](Bytes& d) {
                    std::uint32_t at = readU32(std::span(d).subspan(kOffsets + 12));
-                   for (int i = 2; i < 10; ++i) d[at + i] = 0xff;
+                   for (int i = 2; i < 10; ++i)
+                       d[at + i] = 0xff;
                },
                "frame 3 does not inflate"},
         Damage{"wrong_size_last_frame",

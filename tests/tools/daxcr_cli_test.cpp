@@ -30,7 +30,7 @@ std::vector<image::FrameRange> ncTable(const Bytes& dax) {
 }
 
 class DaxcrCli : public testing::Test {
-protected:
+  protected:
     DaxcrCli() {
         // Compressible text, then two incompressible frames, then text with a partial end.
         iso = textBytes(8192 * 6, 31);
@@ -88,9 +88,9 @@ TEST_F(DaxcrCli, WritesTheLogItIsGiven) {
     ASSERT_EQ(result.exitCode, 0) << result.output;
     Bytes log = readFile(dir / "juego.txt");
     std::string text(log.begin(), log.end());
-    for (const char* expected : {"input:  ", "juego.iso", "output: ", "juego.dax", "level:  9",
-                                 "frames: 12 (10 compressed, 2 NC)", "NC areas: 1",
-                                 "first frame 6, 2 frames", "time:"}) {
+    for (const char* expected :
+         {"input:  ", "juego.iso", "output: ", "juego.dax", "level:  9",
+          "frames: 12 (10 compressed, 2 NC)", "NC areas: 1", "first frame 6, 2 frames", "time:"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
 }
@@ -164,7 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"same_file", {"@juego.iso", "@juego.iso"}, 1, "same file"},
         BadCall{"log_is_input", {"@juego.iso", "@a.dax", "@juego.iso"}, 1, "same file"},
         BadCall{"output_folder_missing", {"@juego.iso", "@no/a.dax"}, 3, "cannot create"},
-        BadCall{"log_folder_missing", {"@juego.iso", "@a.dax", "@no/a.txt"}, 3,
+        BadCall{"log_folder_missing",
+                {"@juego.iso", "@a.dax", "@no/a.txt"},
+                3,
                 "a.txt: cannot create"}),
     [](const testing::TestParamInfo<BadCall>& param) { return std::string(param.param.name); });
 

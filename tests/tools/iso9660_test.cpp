@@ -67,11 +67,13 @@ TEST(Iso9660, ListsTheFilesOfARealImage) {
     ASSERT_EQ(files.size(), 2u);
     const IsoFile* found = nullptr;
     for (const auto& file : files) {
-        if (file.path == "/PSP_GAME/USRDIR/DATA.BIN") found = &file;
+        if (file.path == "/PSP_GAME/USRDIR/DATA.BIN")
+            found = &file;
     }
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->size, data.size());
-    EXPECT_TRUE(std::equal(data.begin(), data.end(), image.begin() + static_cast<long>(found->offset)));
+    EXPECT_TRUE(
+        std::equal(data.begin(), data.end(), image.begin() + static_cast<long>(found->offset)));
 }
 
 TEST(Iso9660, SkipsLoopsAndExtentsOutsideTheImage) {
@@ -93,8 +95,8 @@ TEST(Iso9660, BrokenRecordsAreSkippedOrEndTheSector) {
     longName[32] = 200;  // a name longer than its record: skipped
     Bytes tooShort = record("Y.BIN;1", 20, 10, false);
     tooShort[0] = 5;  // shorter than any record: the rest of the sector is not trusted
-    Bytes image = handMadeImage({record("A.BIN;1", 20, 10, false), longName, tooShort,
-                                 record("B.BIN;1", 20, 10, false)});
+    Bytes image = handMadeImage(
+        {record("A.BIN;1", 20, 10, false), longName, tooShort, record("B.BIN;1", 20, 10, false)});
     std::vector<IsoFile> files = list(image);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].path, "/A.BIN");
@@ -107,11 +109,10 @@ TEST(Iso9660, SomethingElseIsAnInputError) {
 }
 
 TEST(MediaFiles, VideoByContentAudioByExtension) {
-    Bytes image = handMadeImage({record("MOVIE.PMF;1", 20, 9000, false),
-                                 record("FAKE.PMF;1", 21, 100, false),
-                                 record("BGM.at3;1", 22, 100, false),
-                                 record("DATA.BIN;1", 23, 100, false)},
-                                40);
+    Bytes image =
+        handMadeImage({record("MOVIE.PMF;1", 20, 9000, false), record("FAKE.PMF;1", 21, 100, false),
+                       record("BGM.at3;1", 22, 100, false), record("DATA.BIN;1", 23, 100, false)},
+                      40);
     std::copy_n("PSMF0015", 8, image.begin() + 20 * kSector);
     MemorySource source("disc.iso", image);
     std::vector<MediaFile> both = findMediaFiles(source, true, true);

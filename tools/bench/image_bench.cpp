@@ -29,7 +29,9 @@ struct Figures {
     long peakKiB = 0;
 };
 
-std::string selfPath() { return fs::canonical("/proc/self/exe").string(); }
+std::string selfPath() {
+    return fs::canonical("/proc/self/exe").string();
+}
 
 // "--measure PROGRAM ARGS...": runs the program from this small, freshly started process, so
 // that the peak memory reported is the program's own, and prints time and peak.
@@ -43,7 +45,8 @@ int measureMode(char** command) {
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("MEASURED %.6f %ld %d\n", seconds, usage.ru_maxrss,
                 WIFEXITED(status) ? WEXITSTATUS(status) : 128);
     return 0;
@@ -54,19 +57,23 @@ int repeats = 3;
 // Runs the command through the measuring mode; the command may print "OUTPUT n".
 Figures measureOnce(const std::vector<std::string>& command) {
     std::string line = "'" + selfPath() + "' --measure";
-    for (const auto& part : command) line += " '" + part + "'";
+    for (const auto& part : command)
+        line += " '" + part + "'";
     FILE* pipe = popen(line.c_str(), "r");
-    if (!pipe) throw std::runtime_error("popen");
+    if (!pipe)
+        throw std::runtime_error("popen");
     Figures figures;
     char text[4096];
     int code = -1;
     while (std::fgets(text, sizeof text, pipe)) {
         unsigned long long output;
-        if (std::sscanf(text, "OUTPUT %llu", &output) == 1) figures.outputBytes = output;
+        if (std::sscanf(text, "OUTPUT %llu", &output) == 1)
+            figures.outputBytes = output;
         std::sscanf(text, "MEASURED %lf %ld %d", &figures.seconds, &figures.peakKiB, &code);
     }
     pclose(pipe);
-    if (code != 0) throw std::runtime_error("failed: " + line);
+    if (code != 0)
+        throw std::runtime_error("failed: " + line);
     return figures;
 }
 
@@ -87,10 +94,13 @@ struct Step {
 void runRounds(std::vector<Step>& steps) {
     for (int round = 0; round < repeats; ++round) {
         for (Step& step : steps) {
-            if (!step.output.empty()) fs::remove(step.output);
+            if (!step.output.empty())
+                fs::remove(step.output);
             Figures figures = measureOnce(step.command);
-            if (!step.output.empty()) figures.outputBytes = fs::file_size(step.output);
-            if (round == 0 || figures.seconds < step.best.seconds) step.best = figures;
+            if (!step.output.empty())
+                figures.outputBytes = fs::file_size(step.output);
+            if (round == 0 || figures.seconds < step.best.seconds)
+                step.best = figures;
         }
     }
 }
@@ -101,11 +111,14 @@ void forEachBlock(const fs::path& image, std::size_t blockSize,
     std::ifstream in(image, std::ios::binary);
     std::vector<std::uint8_t> buffer(1 << 20);
     for (;;) {
-        in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
+        in.read(reinterpret_cast<char*>(buffer.data()),
+                static_cast<std::streamsize>(buffer.size()));
         std::size_t got = static_cast<std::size_t>(in.gcount());
-        if (got == 0) break;
+        if (got == 0)
+            break;
         std::memset(buffer.data() + got, 0, buffer.size() - got);
-        for (std::size_t at = 0; at < got; at += blockSize) use(buffer.data() + at);
+        for (std::size_t at = 0; at < got; at += blockSize)
+            use(buffer.data() + at);
     }
 }
 
@@ -154,7 +167,8 @@ std::uint64_t baselineInflateDax(const fs::path& path) {
         stream.avail_in = length;
         stream.next_out = out.data();
         stream.avail_out = 8192;
-        if (inflate(&stream, Z_FINISH) != Z_STREAM_END) _exit(1);
+        if (inflate(&stream, Z_FINISH) != Z_STREAM_END)
+            _exit(1);
     }
     inflateEnd(&stream);
     return size;
@@ -187,7 +201,8 @@ std::uint64_t baselineInflateCso(const fs::path& cso) {
             stream.avail_in = to - from;
             stream.next_out = out.data();
             stream.avail_out = 2048;
-            if (inflate(&stream, Z_FINISH) != Z_STREAM_END) _exit(1);
+            if (inflate(&stream, Z_FINISH) != Z_STREAM_END)
+                _exit(1);
         }
         total += 2048;
     }
@@ -197,8 +212,7 @@ std::uint64_t baselineInflateCso(const fs::path& cso) {
 
 bool sameContent(const fs::path& a, const fs::path& b) {
     std::ifstream x(a, std::ios::binary), y(b, std::ios::binary);
-    return std::equal(std::istreambuf_iterator<char>(x), {}, std::istreambuf_iterator<char>(y),
-                      {});
+    return std::equal(std::istreambuf_iterator<char>(x), {}, std::istreambuf_iterator<char>(y), {});
 }
 
 void row(const char* what, const Figures& figures, std::uint64_t imageBytes,
@@ -213,17 +227,19 @@ void row(const char* what, const Figures& figures, std::uint64_t imageBytes,
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 && std::string(argv[1]) == "--measure") return measureMode(argv + 2);
+    if (argc > 2 && std::string(argv[1]) == "--measure")
+        return measureMode(argv + 2);
     if (argc == 5 && std::string(argv[1]) == "--baseline-deflate") {
         bool dax = std::string(argv[4]) == "dax";
-        std::printf("OUTPUT %llu\n",
-                    static_cast<unsigned long long>(baselineDeflate(argv[2], std::stoi(argv[3]), dax)));
+        std::printf("OUTPUT %llu\n", static_cast<unsigned long long>(
+                                         baselineDeflate(argv[2], std::stoi(argv[3]), dax)));
         return 0;
     }
     if (argc == 4 && std::string(argv[1]) == "--baseline-inflate") {
         bool dax = std::string(argv[3]) == "dax";
-        std::printf("OUTPUT %llu\n", static_cast<unsigned long long>(
-                                          dax ? baselineInflateDax(argv[2]) : baselineInflateCso(argv[2])));
+        std::printf("OUTPUT %llu\n",
+                    static_cast<unsigned long long>(dax ? baselineInflateDax(argv[2])
+                                                        : baselineInflateCso(argv[2])));
         return 0;
     }
     std::uint64_t mebibytes = 300;
@@ -231,16 +247,23 @@ int main(int argc, char** argv) {
     fs::path keep;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string option = argv[i];
-        if (option == "--size") mebibytes = std::stoull(argv[i + 1]);
-        if (option == "--level") level = std::stoi(argv[i + 1]);
-        if (option == "--keep") keep = argv[i + 1];
-        if (option == "--repeat") repeats = std::max(1, std::stoi(argv[i + 1]));
+        if (option == "--size")
+            mebibytes = std::stoull(argv[i + 1]);
+        if (option == "--level")
+            level = std::stoi(argv[i + 1]);
+        if (option == "--keep")
+            keep = argv[i + 1];
+        if (option == "--repeat")
+            repeats = std::max(1, std::stoi(argv[i + 1]));
     }
-    const fs::path tools = fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "kvt";
-    const fs::path work = keep.empty() ? fs::temp_directory_path() / ("vz-bench-" + std::to_string(getpid())) : keep;
+    const fs::path tools =
+        fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "kvt";
+    const fs::path work =
+        keep.empty() ? fs::temp_directory_path() / ("vz-bench-" + std::to_string(getpid())) : keep;
     fs::create_directories(work);
     const fs::path image = work / "game.iso";
-    if (!fs::exists(image)) vz::bench::makePspLikeImage(work / "tree", image, mebibytes);
+    if (!fs::exists(image))
+        vz::bench::makePspLikeImage(work / "tree", image, mebibytes);
     const std::uint64_t imageBytes = fs::file_size(image);
     const std::string all = std::to_string(std::thread::hardware_concurrency());
     const std::string lv = std::to_string(level);
@@ -260,38 +283,89 @@ int main(int argc, char** argv) {
     const fs::path back2 = work / "back2.iso", back3 = work / "back3.iso";
     const std::string dl = "-l" + lv;
     std::vector<Step> steps = {
-        {"CSO baseline zlib deflate, 1 thread", {self, "--baseline-deflate", in, lv, "cso"}, {}, 0, {}},
-        {"ciso compress, 1 worker", tool("ciso", {"--threads", "1", lv, in, cso1.string()}), cso1, 0, {}},
-        {"ciso compress, " + all + " workers", tool("ciso", {"--threads", all, lv, in, csoN.string()}), csoN, 0, {}},
-        {"CSO baseline zlib inflate, 1 thread", {self, "--baseline-inflate", csoN.string(), "cso"}, {}, 3, {}},
-        {"ciso decompress, " + all + " workers", tool("ciso", {"0", csoN.string(), back.string()}), back, 3, {}},
-        {"DAX baseline zlib deflate, 1 thread", {self, "--baseline-deflate", in, lv, "dax"}, {}, 5, {}},
-        {"daxcr compress, 1 worker", tool("daxcr", {"--threads", "1", dl, in, dax1.string()}), dax1, 5, {}},
-        {"daxcr compress, " + all + " workers", tool("daxcr", {"--threads", all, dl, in, daxN.string()}), daxN, 5, {}},
+        {"CSO baseline zlib deflate, 1 thread",
+         {self, "--baseline-deflate", in, lv, "cso"},
+         {},
+         0,
+         {}},
+        {"ciso compress, 1 worker",
+         tool("ciso", {"--threads", "1", lv, in, cso1.string()}),
+         cso1,
+         0,
+         {}},
+        {"ciso compress, " + all + " workers",
+         tool("ciso", {"--threads", all, lv, in, csoN.string()}),
+         csoN,
+         0,
+         {}},
+        {"CSO baseline zlib inflate, 1 thread",
+         {self, "--baseline-inflate", csoN.string(), "cso"},
+         {},
+         3,
+         {}},
+        {"ciso decompress, " + all + " workers",
+         tool("ciso", {"0", csoN.string(), back.string()}),
+         back,
+         3,
+         {}},
+        {"DAX baseline zlib deflate, 1 thread",
+         {self, "--baseline-deflate", in, lv, "dax"},
+         {},
+         5,
+         {}},
+        {"daxcr compress, 1 worker",
+         tool("daxcr", {"--threads", "1", dl, in, dax1.string()}),
+         dax1,
+         5,
+         {}},
+        {"daxcr compress, " + all + " workers",
+         tool("daxcr", {"--threads", all, dl, in, daxN.string()}),
+         daxN,
+         5,
+         {}},
         {"daxcr -a8192 -v -s, " + all + " workers",
-         tool("daxcr", {"--threads", all, dl, "-a8192", "-v", "-s", in, daxNc.string()}), daxNc, 5, {}},
-        {"DAX baseline zlib inflate, 1 thread", {self, "--baseline-inflate", daxN.string(), "dax"}, {}, 9, {}},
-        {"daxcr decompress, " + all + " workers", tool("daxcr", {"-d", daxN.string(), back2.string()}), back2, 9, {}},
-        {"daxcr decompress NC, " + all + " workers", tool("daxcr", {"-d", daxNc.string(), back3.string()}), back3, 9, {}},
+         tool("daxcr", {"--threads", all, dl, "-a8192", "-v", "-s", in, daxNc.string()}),
+         daxNc,
+         5,
+         {}},
+        {"DAX baseline zlib inflate, 1 thread",
+         {self, "--baseline-inflate", daxN.string(), "dax"},
+         {},
+         9,
+         {}},
+        {"daxcr decompress, " + all + " workers",
+         tool("daxcr", {"-d", daxN.string(), back2.string()}),
+         back2,
+         9,
+         {}},
+        {"daxcr decompress NC, " + all + " workers",
+         tool("daxcr", {"-d", daxNc.string(), back3.string()}),
+         back3,
+         9,
+         {}},
     };
     runRounds(steps);
     for (const Step& step : steps) {
         double baseRate = static_cast<double>(imageBytes) / 1048576.0 /
                           steps[static_cast<std::size_t>(step.baseline)].best.seconds;
         std::uint64_t size = step.best.outputBytes;
-        if (step.label.find("inflate") != std::string::npos) size = imageBytes;
+        if (step.label.find("inflate") != std::string::npos)
+            size = imageBytes;
         row(step.label.c_str(), step.best, imageBytes, size, baseRate);
     }
-    std::printf("CSO: outputs identical for 1 and %s workers: %s; size equals the baseline's: %s; "
-                "round trip exact: %s\n",
-                all.c_str(), sameContent(cso1, csoN) ? "yes" : "NO",
-                steps[2].best.outputBytes == steps[0].best.outputBytes ? "yes" : "NO",
-                sameContent(image, back) ? "yes" : "NO");
-    std::printf("DAX: outputs identical for 1 and %s workers: %s; size equals the baseline's: %s; "
-                "round trips exact: %s\n",
-                all.c_str(), sameContent(dax1, daxN) ? "yes" : "NO",
-                steps[7].best.outputBytes == steps[5].best.outputBytes ? "yes" : "NO",
-                sameContent(image, back2) && sameContent(image, back3) ? "yes" : "NO");
-    if (keep.empty()) fs::remove_all(work);
+    std::printf(
+        "CSO: outputs identical for 1 and %s workers: %s; size equals the baseline's: %s; "
+        "round trip exact: %s\n",
+        all.c_str(), sameContent(cso1, csoN) ? "yes" : "NO",
+        steps[2].best.outputBytes == steps[0].best.outputBytes ? "yes" : "NO",
+        sameContent(image, back) ? "yes" : "NO");
+    std::printf(
+        "DAX: outputs identical for 1 and %s workers: %s; size equals the baseline's: %s; "
+        "round trips exact: %s\n",
+        all.c_str(), sameContent(dax1, daxN) ? "yes" : "NO",
+        steps[7].best.outputBytes == steps[5].best.outputBytes ? "yes" : "NO",
+        sameContent(image, back2) && sameContent(image, back3) ? "yes" : "NO");
+    if (keep.empty())
+        fs::remove_all(work);
     return 0;
 }

@@ -16,13 +16,15 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 void put32(Bytes& out, std::uint32_t word) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(word >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(word >> (8 * i)));
 }
 
 // Machine-code-like words: a small set of opcodes with small immediates.
 Bytes codeBytes(std::size_t size, std::mt19937& engine) {
     std::vector<std::uint32_t> opcodes;
-    for (int i = 0; i < 200; ++i) opcodes.push_back(engine() & 0xffff0000u);
+    for (int i = 0; i < 200; ++i)
+        opcodes.push_back(engine() & 0xffff0000u);
     Bytes out;
     out.reserve(size + 4);
     std::geometric_distribution<int> immediate(0.05);
@@ -35,9 +37,9 @@ Bytes codeBytes(std::size_t size, std::mt19937& engine) {
 }
 
 Bytes textBytes(std::size_t size, std::mt19937& engine) {
-    static const char* words[] = {"the ",    "player ", "enemy ", "stage ", "level ", "score ",
-                                  "<text ", "id=\"",   "\" />\n", "menu ",  "sound ",  "0123 ",
-                                  "Attack ", "Defend ", "Item ",  "Magic ", "\r\n",    "save "};
+    static const char* words[] = {"the ",    "player ", "enemy ",  "stage ", "level ", "score ",
+                                  "<text ",  "id=\"",   "\" />\n", "menu ",  "sound ", "0123 ",
+                                  "Attack ", "Defend ", "Item ",   "Magic ", "\r\n",   "save "};
     Bytes out;
     out.reserve(size + 16);
     while (out.size() < size) {
@@ -50,21 +52,26 @@ Bytes textBytes(std::size_t size, std::mt19937& engine) {
 
 Bytes noiseBytes(std::size_t size, std::mt19937& engine, const char* magic) {
     Bytes out(size);
-    for (auto& byte : out) byte = static_cast<std::uint8_t>(engine());
-    for (std::size_t i = 0; magic[i] && i < size; ++i) out[i] = static_cast<std::uint8_t>(magic[i]);
+    for (auto& byte : out)
+        byte = static_cast<std::uint8_t>(engine());
+    for (std::size_t i = 0; magic[i] && i < size; ++i)
+        out[i] = static_cast<std::uint8_t>(magic[i]);
     return out;
 }
 
 void save(const fs::path& path, const Bytes& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 void run(const std::vector<std::string>& command) {
     std::vector<char*> argv;
-    for (const auto& part : command) argv.push_back(const_cast<char*>(part.c_str()));
+    for (const auto& part : command)
+        argv.push_back(const_cast<char*>(part.c_str()));
     argv.push_back(nullptr);
     pid_t pid = fork();
     if (pid == 0) {

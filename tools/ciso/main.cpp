@@ -32,11 +32,14 @@ void run(int argc, char** argv) {
             return;
         }
         auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-        if (takeCommonOption(argument, next, common)) continue;
-        if (argument.rfind("--", 0) == 0) throw usageError("unknown option " + argument);
+        if (takeCommonOption(argument, next, common))
+            continue;
+        if (argument.rfind("--", 0) == 0)
+            throw usageError("unknown option " + argument);
         positional.push_back(argument);
     }
-    if (positional.size() != 3) throw usageError(std::string("expected LEVEL IN OUT\n") + kUsage);
+    if (positional.size() != 3)
+        throw usageError(std::string("expected LEVEL IN OUT\n") + kUsage);
     const std::string& level = positional[0];
     if (level.size() != 1 || level[0] < '0' || level[0] > '9') {
         throw usageError("LEVEL must be a number from 0 to 9, not '" + level + "'");
@@ -60,9 +63,12 @@ void run(int argc, char** argv) {
     progress.finish();
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    if (!common.quiet) std::fputs(summaryText(input, output, stats, seconds, "blocks", "stored").c_str(), stdout);
+    if (!common.quiet)
+        std::fputs(summaryText(input, output, stats, seconds, "blocks", "stored").c_str(), stdout);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) { return runTool("ciso", [&] { run(argc, argv); }); }
+int main(int argc, char** argv) {
+    return runTool("ciso", [&] { run(argc, argv); });
+}

@@ -81,20 +81,23 @@ Arguments parse(int argc, char** argv, bool& wait) {
                 throw usageError("-aN takes a number of bytes, not '" + value + "'");
             }
             std::uint64_t bytes = value.empty() ? kDaxFrameSize : std::stoull(value);
-            args.threshold = static_cast<std::uint32_t>(std::min<std::uint64_t>(bytes, kDaxFrameSize));
+            args.threshold =
+                static_cast<std::uint32_t>(std::min<std::uint64_t>(bytes, kDaxFrameSize));
         } else if (a.size() > 1 && a[0] == '-') {
             throw usageError("unknown option " + a);
         } else {
             positional.push_back(a);
         }
     }
-    if (args.help) return args;
+    if (args.help)
+        return args;
     if (positional.size() < 2 || positional.size() > 3) {
         throw usageError(std::string("expected IN OUT [LOG]\n") + kUsage);
     }
     args.input = positional[0];
     args.output = positional[1];
-    if (positional.size() == 3) args.log = positional[2];
+    if (positional.size() == 3)
+        args.log = positional[2];
     return args;
 }
 
@@ -108,7 +111,8 @@ void finish(OutputFile& image, std::optional<OutputFile>& log, RunReport& report
         log->write(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     }
     image.commit();
-    if (log) log->commit();
+    if (log)
+        log->commit();
 }
 
 void run(const Arguments& args) {
@@ -122,15 +126,19 @@ void run(const Arguments& args) {
     if (!args.log.empty()) {
         refuseSameFile(args.input, args.log);
         refuseSameFile(args.output, args.log);
-        if (args.log == args.output) throw usageError("the log and the output are the same file");
+        if (args.log == args.output)
+            throw usageError("the log and the output are the same file");
     }
     // A log that cannot be created fails the run before any work, and leaves nothing behind.
     std::optional<OutputFile> log;
-    if (!args.log.empty()) log.emplace(args.log);
+    if (!args.log.empty())
+        log.emplace(args.log);
     ProgressLine progress(progressWanted(args.common));
     ConversionOptions options;
     options.threads = workerCount(args.common);
-    options.progress = [&](std::uint64_t done, std::uint64_t total) { progress.update(done, total); };
+    options.progress = [&](std::uint64_t done, std::uint64_t total) {
+        progress.update(done, total);
+    };
 
     RunReport report;
     report.input = args.input;
@@ -161,9 +169,10 @@ void run(const Arguments& args) {
     }
     progress.finish();
     if (!args.common.quiet) {
-        std::fputs(summaryText(args.input, args.output, report.stats, report.seconds, "frames",
-                               "NC").c_str(),
-                   stdout);
+        std::fputs(
+            summaryText(args.input, args.output, report.stats, report.seconds, "frames", "NC")
+                .c_str(),
+            stdout);
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-
 namespace vz::image {
 namespace {
 
@@ -24,11 +23,12 @@ std::string reportText(const RunReport& r) {
                  static_cast<unsigned long long>(s.inputBytes));
     text += line("output: %s (%llu bytes, %.1f%%)\n", r.output.c_str(),
                  static_cast<unsigned long long>(s.outputBytes), ratio);
-    if (!r.decompress) text += line("level:  %d\n", r.level);
-    text += line("frames: %llu (%llu compressed, %llu NC)\n",
-                 static_cast<unsigned long long>(s.blocks),
-                 static_cast<unsigned long long>(s.blocks - s.storedBlocks),
-                 static_cast<unsigned long long>(s.storedBlocks));
+    if (!r.decompress)
+        text += line("level:  %d\n", r.level);
+    text +=
+        line("frames: %llu (%llu compressed, %llu NC)\n", static_cast<unsigned long long>(s.blocks),
+             static_cast<unsigned long long>(s.blocks - s.storedBlocks),
+             static_cast<unsigned long long>(s.storedBlocks));
     if (!r.decompress) {
         text += line("NC areas: %zu\n", r.areas.size());
         for (const FrameRange& area : r.areas) {

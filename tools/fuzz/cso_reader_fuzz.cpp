@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         vz::image::decompressCso(source, sink, {1, {}});
     } catch (const vz::image::ToolError& error) {
-        if (error.code() != vz::image::ExitCode::BadInput) __builtin_trap();
+        if (error.code() != vz::image::ExitCode::BadInput)
+            __builtin_trap();
     }
     return 0;
 }

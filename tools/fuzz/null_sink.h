@@ -8,7 +8,7 @@
 namespace vz::image {
 
 class NullSink : public ByteSink {
-public:
+  public:
     const std::string& name() const override { return name_; }
     void write(std::span<const std::uint8_t> data) override { written_ += data.size(); }
     void writeAt(std::uint64_t, std::span<const std::uint8_t>) override {}
@@ -17,7 +17,7 @@ public:
         throw std::logic_error("nothing is kept to read back");
     }
 
-private:
+  private:
     std::string name_ = "fuzz.out";
     std::uint64_t written_ = 0;
 };

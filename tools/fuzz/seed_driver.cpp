@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     int files = 0;
     for (int i = 1; i < argc; ++i) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
-            if (!entry.is_regular_file()) continue;
+            if (!entry.is_regular_file())
+                continue;
             std::ifstream in(entry.path(), std::ios::binary);
             std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
             LLVMFuzzerTestOneInput(bytes.data(), bytes.size());

@@ -9,7 +9,7 @@
 namespace vz::image {
 
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     virtual const std::string& name() const = 0;
     virtual std::uint64_t size() const = 0;
@@ -18,14 +18,15 @@ public:
 };
 
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     virtual const std::string& name() const = 0;
     // Appends at the end of what has been written so far.
     virtual void write(std::span<const std::uint8_t> data) = 0;
     // Appends the pieces in order; a file writes them without gathering them first.
     virtual void writeAll(std::span<const std::span<const std::uint8_t>> pieces) {
-        for (auto piece : pieces) write(piece);
+        for (auto piece : pieces)
+            write(piece);
     }
     // Overwrites bytes already reserved by earlier writes.
     virtual void writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;
@@ -35,20 +36,20 @@ public:
 };
 
 class MemorySource : public ByteSource {
-public:
+  public:
     MemorySource(std::string name, std::span<const std::uint8_t> bytes)
         : name_(std::move(name)), bytes_(bytes) {}
     const std::string& name() const override { return name_; }
     std::uint64_t size() const override { return bytes_.size(); }
     void readAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
 
-private:
+  private:
     std::string name_;
     std::span<const std::uint8_t> bytes_;
 };
 
 class MemorySink : public ByteSink {
-public:
+  public:
     explicit MemorySink(std::string name) : name_(std::move(name)) {}
     const std::string& name() const override { return name_; }
     void write(std::span<const std::uint8_t> data) override;
@@ -58,7 +59,7 @@ public:
 
     std::vector<std::uint8_t> bytes;
 
-private:
+  private:
     std::string name_;
 };
 

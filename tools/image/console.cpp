@@ -21,7 +21,8 @@ bool takeCommonOption(const std::string& argument, const std::function<const cha
         std::string value;
         if (argument == "--threads") {
             const char* following = next();
-            if (!following) throw usageError("--threads needs a number");
+            if (!following)
+                throw usageError("--threads needs a number");
             value = following;
         } else {
             value = argument.substr(10);
@@ -38,7 +39,8 @@ bool takeCommonOption(const std::string& argument, const std::function<const cha
 }
 
 unsigned workerCount(const CommonOptions& options) {
-    if (options.threads != 0) return options.threads;
+    if (options.threads != 0)
+        return options.threads;
     unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : cores;
 }
@@ -51,9 +53,11 @@ ProgressLine::ProgressLine(bool enabled)
     : enabled_(enabled), start_(std::chrono::steady_clock::now()), last_(start_) {}
 
 void ProgressLine::update(std::uint64_t done, std::uint64_t total) {
-    if (!enabled_) return;
+    if (!enabled_)
+        return;
     auto now = std::chrono::steady_clock::now();
-    if (shown_ && now - last_ < std::chrono::milliseconds(100) && done < total) return;
+    if (shown_ && now - last_ < std::chrono::milliseconds(100) && done < total)
+        return;
     last_ = now;
     shown_ = true;
     double seconds = std::chrono::duration<double>(now - start_).count();
@@ -66,7 +70,8 @@ void ProgressLine::update(std::uint64_t done, std::uint64_t total) {
 }
 
 void ProgressLine::finish() {
-    if (!shown_) return;
+    if (!shown_)
+        return;
     std::fprintf(stderr, "\r%*s\r", 40, "");
     std::fflush(stderr);
 }

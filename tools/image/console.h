@@ -27,12 +27,12 @@ unsigned workerCount(const CommonOptions& options);
 
 // One line on the terminal, rewritten at most ten times a second.
 class ProgressLine {
-public:
+  public:
     explicit ProgressLine(bool enabled);
     void update(std::uint64_t done, std::uint64_t total);
     void finish();
 
-private:
+  private:
     bool enabled_;
     bool shown_ = false;
     std::chrono::steady_clock::time_point start_;

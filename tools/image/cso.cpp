@@ -29,7 +29,7 @@ struct CompressBatch {
     std::uint32_t count = 0;
     std::vector<std::uint8_t> input;
     std::vector<std::uint8_t> output;
-    std::vector<std::uint32_t> lengths;  // compressed length; 0: store the block
+    std::vector<std::uint32_t> lengths;                 // compressed length; 0: store the block
     std::vector<std::span<const std::uint8_t>> pieces;  // what the writer appends
 };
 
@@ -45,7 +45,7 @@ struct DecompressBatch {
 // A worker's compressor: a block compresses only when it ends, padding included, before the
 // block size.
 class BlockCompressor {
-public:
+  public:
     BlockCompressor(int level, std::size_t maxCompressed)
         : deflater_(level, Wrapper::Raw), maxCompressed_(maxCompressed) {}
 
@@ -55,22 +55,25 @@ public:
         return length ? static_cast<std::uint32_t>(*length) : 0;
     }
 
-private:
+  private:
     BlockDeflater deflater_;
     std::size_t maxCompressed_;
 };
 
-std::string blockName(std::uint64_t block) { return "block " + std::to_string(block); }
+std::string blockName(std::uint64_t block) {
+    return "block " + std::to_string(block);
+}
 
 // Writes index entries in runs, so the index of any image costs a fixed amount of memory.
 class IndexWriter {
-public:
+  public:
     IndexWriter(ByteSink& sink, std::uint64_t offset) : sink_(sink), offset_(offset) {}
     void add(std::uint32_t entry) {
         std::array<std::uint8_t, 4> bytes;
         writeU32(bytes, entry);
         pending_.insert(pending_.end(), bytes.begin(), bytes.end());
-        if (pending_.size() >= 4 * kIndexFlushEntries) flush();
+        if (pending_.size() >= 4 * kIndexFlushEntries)
+            flush();
     }
     void flush() {
         sink_.writeAt(offset_, pending_);
@@ -78,7 +81,7 @@ public:
         pending_.clear();
     }
 
-private:
+  private:
     ByteSink& sink_;
     std::uint64_t offset_;
     std::vector<std::uint8_t> pending_;
@@ -91,14 +94,16 @@ unsigned csoIndexShift(std::uint64_t uncompressedSize) {
     for (unsigned shift = 0; shift < kCsoMaxShift; ++shift) {
         std::uint64_t largest = alignUp(kCsoHeaderSize + 4 * (blocks + 1), shift) +
                                 blocks * alignUp(kCsoBlockSize, shift);
-        if ((largest >> shift) <= kMaxPosition) return shift;
+        if ((largest >> shift) <= kMaxPosition)
+            return shift;
     }
     return kCsoMaxShift;
 }
 
 CsoHeader readCsoHeader(ByteSource& cso) {
     const std::string& name = cso.name();
-    if (cso.size() < kCsoHeaderSize) throw inputError(name, "not a CSO image (too short)");
+    if (cso.size() < kCsoHeaderSize)
+        throw inputError(name, "not a CSO image (too short)");
     std::array<std::uint8_t, kCsoHeaderSize> raw;
     cso.readAt(0, raw);
     if (!std::equal(raw.begin(), raw.begin() + 4, "CISO")) {
@@ -114,18 +119,20 @@ CsoHeader readCsoHeader(ByteSource& cso) {
     }
     if (header.blockSize < 512 || header.blockSize > (1u << 20) ||
         (header.blockSize & (header.blockSize - 1)) != 0) {
-        throw inputError(name, "corrupt CSO header: block size " +
-                                   std::to_string(header.blockSize));
+        throw inputError(name,
+                         "corrupt CSO header: block size " + std::to_string(header.blockSize));
     }
     if (header.shift > kCsoMaxShift) {
-        throw inputError(name, "corrupt CSO header: index shift " +
-                                   std::to_string(header.shift) + " is over 20");
+        throw inputError(name, "corrupt CSO header: index shift " + std::to_string(header.shift) +
+                                   " is over 20");
     }
-    if (header.indexEnd() > cso.size()) throw inputError(name, "truncated CSO image (index)");
+    if (header.indexEnd() > cso.size())
+        throw inputError(name, "truncated CSO image (index)");
     std::array<std::uint8_t, 4> last;
     cso.readAt(header.indexEnd() - 4, last);
     std::uint32_t end = readU32(last);
-    if (end & kCsoStoredFlag) throw inputError(name, "corrupt CSO index: bad end entry");
+    if (end & kCsoStoredFlag)
+        throw inputError(name, "corrupt CSO index: bad end entry");
     if ((std::uint64_t{end} << header.shift) > cso.size()) {
         throw inputError(name, "truncated CSO image (data ends before the index says)");
     }
@@ -169,13 +176,13 @@ ConversionStats compressToCso(ByteSource& iso, ByteSink& cso, int level,
     std::uint64_t nextBlock = 0;
 
     Pipeline<CompressBatch, BlockCompressor>::run(
-        options.threads,
-        [&] { return std::make_unique<BlockCompressor>(level, maxCompressed); },
+        options.threads, [&] { return std::make_unique<BlockCompressor>(level, maxCompressed); },
         [&](CompressBatch& batch) {
-            if (nextBlock == blocks) return false;
+            if (nextBlock == blocks)
+                return false;
             batch.firstBlock = nextBlock;
-            batch.count =
-                static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlocksPerBatch, blocks - nextBlock));
+            batch.count = static_cast<std::uint32_t>(
+                std::min<std::uint64_t>(kBlocksPerBatch, blocks - nextBlock));
             readPlainBlocks(iso, kCsoBlockSize, batch.firstBlock, batch.count, batch.input);
             nextBlock += batch.count;
             return true;
@@ -206,9 +213,10 @@ ConversionStats compressToCso(ByteSource& iso, ByteSink& cso, int level,
                     index.add(entry);
                     batch.pieces.push_back(std::span(batch.output).subspan(at, length));
                 }
-                std::size_t padding = static_cast<std::size_t>(alignUp(position + length, shift) -
-                                                               position - length);
-                if (padding) batch.pieces.push_back(std::span(zeros.data(), padding));
+                std::size_t padding =
+                    static_cast<std::size_t>(alignUp(position + length, shift) - position - length);
+                if (padding)
+                    batch.pieces.push_back(std::span(zeros.data(), padding));
                 position += length + padding;
             }
             cso.writeAll(batch.pieces);
@@ -241,7 +249,8 @@ ConversionStats decompressCso(ByteSource& cso, ByteSink& iso, const ConversionOp
     Pipeline<DecompressBatch, Inflater>::run(
         options.threads, [] { return std::make_unique<Inflater>(); },
         [&](DecompressBatch& batch) {
-            if (nextBlock == blocks) return false;
+            if (nextBlock == blocks)
+                return false;
             batch.firstBlock = nextBlock;
             batch.count = static_cast<std::uint32_t>(
                 std::min<std::uint64_t>(kBlocksPerBatch, blocks - nextBlock));
@@ -269,7 +278,8 @@ ConversionStats decompressCso(ByteSource& cso, ByteSink& iso, const ConversionOp
                     throw inputError(name, "corrupt CSO index: " + blockName(block - 1) +
                                                " is longer than any block can be");
                 }
-                if (i == 0) batch.firstPosition = position;
+                if (i == 0)
+                    batch.firstPosition = position;
                 previous = position;
             }
             batch.input.resize(static_cast<std::size_t>(previous - batch.firstPosition));
@@ -286,8 +296,9 @@ ConversionStats decompressCso(ByteSource& cso, ByteSink& iso, const ConversionOp
                 };
                 std::uint64_t from = position(i);
                 std::uint64_t length = position(i + 1) - from;
-                auto in = std::span(batch.input).subspan(static_cast<std::size_t>(from),
-                                                         static_cast<std::size_t>(length));
+                auto in =
+                    std::span(batch.input)
+                        .subspan(static_cast<std::size_t>(from), static_cast<std::size_t>(length));
                 auto out = std::span(batch.output)
                                .subspan(static_cast<std::size_t>(i) * blockSize, blockSize);
                 std::uint64_t block = batch.firstBlock + i;
@@ -299,8 +310,8 @@ ConversionStats decompressCso(ByteSource& cso, ByteSink& iso, const ConversionOp
                     std::copy_n(in.begin(), blockSize, out.begin());
                 } else if (!inflater.inflateExact(Wrapper::Raw, in, out)) {
                     throw inputError(name, "corrupt CSO image: " + blockName(block) +
-                                               " does not inflate to " +
-                                               std::to_string(blockSize) + " bytes");
+                                               " does not inflate to " + std::to_string(blockSize) +
+                                               " bytes");
                 }
             }
         },
@@ -310,9 +321,11 @@ ConversionStats decompressCso(ByteSource& cso, ByteSink& iso, const ConversionOp
                 std::min<std::uint64_t>(batch.output.size(), header.uncompressedSize - start);
             iso.write(std::span(batch.output.data(), static_cast<std::size_t>(length)));
             for (std::uint32_t i = 0; i < batch.count; ++i) {
-                if (batch.entries[i] & kCsoStoredFlag) ++stats.storedBlocks;
+                if (batch.entries[i] & kCsoStoredFlag)
+                    ++stats.storedBlocks;
             }
-            if (options.progress) options.progress(start + length, header.uncompressedSize);
+            if (options.progress)
+                options.progress(start + length, header.uncompressedSize);
         });
     stats.outputBytes = iso.written();
     return stats;

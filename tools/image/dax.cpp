@@ -17,7 +17,9 @@ constexpr std::uint32_t kFramesPerBatch = 32;
 constexpr std::uint64_t kLimit = std::uint64_t{1} << 32;
 constexpr std::size_t kTableChunk = 16384;
 
-std::string frameName(std::uint64_t frame) { return "frame " + std::to_string(frame); }
+std::string frameName(std::uint64_t frame) {
+    return "frame " + std::to_string(frame);
+}
 
 std::uint64_t tablesEnd(std::uint64_t frames, bool ncTable) {
     return kDaxHeaderSize + 6 * frames + (ncTable ? kDaxNcTableBytes : 0);
@@ -40,15 +42,16 @@ struct CompressBatch {
 };
 
 class FrameCompressor {
-public:
+  public:
     explicit FrameCompressor(int level) : deflater_(level, Wrapper::Zlib) {}
     std::uint16_t compress(std::span<const std::uint8_t> frame, std::span<std::uint8_t> out) {
         auto length = deflater_.compress(frame, out);
-        if (!length) throw std::runtime_error("zlib: a frame did not fit its buffer");
+        if (!length)
+            throw std::runtime_error("zlib: a frame did not fit its buffer");
         return static_cast<std::uint16_t>(*length);
     }
 
-private:
+  private:
     BlockDeflater deflater_;
 };
 
@@ -75,7 +78,8 @@ void writeTables(ByteSink& sink, std::uint64_t imageSize, const Layout& layout,
         }
         sink.writeAt(kDaxHeaderSize + 4 * frames + 2 * first, chunk);
     }
-    if (!ncTable) return;
+    if (!ncTable)
+        return;
     // The whole 192-entry array, so readers with fixed arrays and readers that go by the
     // count both find what they expect.
     std::vector<std::uint8_t> table(kDaxNcTableBytes, 0);
@@ -128,15 +132,16 @@ std::unique_ptr<ByteSink> relayout(ByteSource& iso, ByteSink& first, Layout& lay
 
 }  // namespace
 
-DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink,
-                        const DaxCompressOptions& dax, const ConversionOptions& options) {
+DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink, const DaxCompressOptions& dax,
+                        const ConversionOptions& options) {
     const std::uint64_t size = iso.size();
     if (size >= kLimit) {
         throw inputError(iso.name(), "too large for a DAX image (it must be under 4 GiB)");
     }
     const std::uint32_t frames = static_cast<std::uint32_t>(blockCount(size, kDaxFrameSize));
     const std::uint32_t lastLength =
-        frames == 0 ? 0 : static_cast<std::uint32_t>(size - std::uint64_t{frames - 1} * kDaxFrameSize);
+        frames == 0 ? 0
+                    : static_cast<std::uint32_t>(size - std::uint64_t{frames - 1} * kDaxFrameSize);
     const bool ncPossible = dax.threshold.has_value() || !dax.forced.empty();
 
     Layout layout;
@@ -145,7 +150,8 @@ DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink,
     layout.nc.assign(frames, false);
     std::vector<bool> forced(frames, false);
     for (const FrameRange& range : dax.forced) {
-        for (std::uint64_t f = range.first; f < std::uint64_t{range.first} + range.count && f < frames; ++f) {
+        for (std::uint64_t f = range.first;
+             f < std::uint64_t{range.first} + range.count && f < frames; ++f) {
             forced[f] = true;
         }
     }
@@ -159,7 +165,8 @@ DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink,
     Pipeline<CompressBatch, FrameCompressor>::run(
         options.threads, [&] { return std::make_unique<FrameCompressor>(dax.level); },
         [&](CompressBatch& batch) {
-            if (next == frames) return false;
+            if (next == frames)
+                return false;
             batch.first = next;
             batch.count = std::min(kFramesPerBatch, frames - next);
             readPlainBlocks(iso, kDaxFrameSize, batch.first, batch.count, batch.input);
@@ -173,7 +180,8 @@ DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink,
                 std::uint32_t frame = batch.first + i;
                 // The final partial frame stays compressed, whatever the options.
                 bool full = frame + 1 < frames || lastLength == kDaxFrameSize;
-                if (full && forced[frame]) continue;
+                if (full && forced[frame])
+                    continue;
                 auto in = std::span(batch.input)
                               .subspan(static_cast<std::size_t>(i) * kDaxFrameSize,
                                        full ? kDaxFrameSize : lastLength);
@@ -184,7 +192,8 @@ DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink,
                 bool overThreshold = dax.threshold && length > *dax.threshold;
                 // Some readers take a frame of exactly 8192 bytes for a raw one.
                 bool lookRaw = ncPossible && length == kDaxFrameSize;
-                if (full && (overThreshold || lookRaw)) continue;
+                if (full && (overThreshold || lookRaw))
+                    continue;
                 batch.lengths[i] = length;
             }
         },
@@ -209,7 +218,8 @@ DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink,
             sink.writeAll(batch.pieces);
             if (options.progress) {
                 options.progress(
-                    std::min<std::uint64_t>(size, std::uint64_t{batch.first + batch.count} * kDaxFrameSize),
+                    std::min<std::uint64_t>(
+                        size, std::uint64_t{batch.first + batch.count} * kDaxFrameSize),
                     size);
             }
         });
@@ -244,7 +254,8 @@ struct DecompressBatch {
 
 ConversionStats decompressDax(ByteSource& dax, ByteSink& iso, const ConversionOptions& options) {
     const std::string& name = dax.name();
-    if (dax.size() < kDaxHeaderSize) throw inputError(name, "not a DAX image (too short)");
+    if (dax.size() < kDaxHeaderSize)
+        throw inputError(name, "not a DAX image (too short)");
     std::array<std::uint8_t, kDaxHeaderSize> header;
     dax.readAt(0, header);
     if (!std::equal(header.begin(), header.begin() + 4, "DAX")) {
@@ -253,17 +264,19 @@ ConversionStats decompressDax(ByteSource& dax, ByteSink& iso, const ConversionOp
     const std::uint32_t size = readU32(std::span(header).subspan(4));
     const std::uint32_t version = readU32(std::span(header).subspan(8));
     const std::uint32_t areaCount = readU32(std::span(header).subspan(12));
-    if (version > 1) throw inputError(name, "unsupported DAX version " + std::to_string(version));
+    if (version > 1)
+        throw inputError(name, "unsupported DAX version " + std::to_string(version));
     if (version == 0 && areaCount != 0) {
         throw inputError(name, "corrupt DAX header: NC areas in a version 0 image");
     }
     if (areaCount > kDaxMaxNcAreas) {
-        throw inputError(name, "corrupt DAX header: " + std::to_string(areaCount) +
-                                   " NC areas, more than 192");
+        throw inputError(
+            name, "corrupt DAX header: " + std::to_string(areaCount) + " NC areas, more than 192");
     }
     const std::uint32_t frames = static_cast<std::uint32_t>(blockCount(size, kDaxFrameSize));
     const std::uint64_t dataStart = tablesEnd(frames, version == 1);
-    if (dataStart > dax.size()) throw inputError(name, "truncated DAX image (tables)");
+    if (dataStart > dax.size())
+        throw inputError(name, "truncated DAX image (tables)");
 
     std::vector<bool> nc(frames, false);
     if (version == 1) {
@@ -276,7 +289,8 @@ ConversionStats decompressDax(ByteSource& dax, ByteSink& iso, const ConversionOp
                 throw inputError(name, "corrupt DAX image: NC area " + std::to_string(i) +
                                            " names frames past the end");
             }
-            for (std::uint64_t f = first; f < first + count; ++f) nc[f] = true;
+            for (std::uint64_t f = first; f < first + count; ++f)
+                nc[f] = true;
         }
     }
     auto frameSize = [&](std::uint64_t frame) {
@@ -293,7 +307,8 @@ ConversionStats decompressDax(ByteSource& dax, ByteSink& iso, const ConversionOp
     Pipeline<DecompressBatch, Inflater>::run(
         options.threads, [] { return std::make_unique<Inflater>(); },
         [&](DecompressBatch& batch) {
-            if (next == frames) return false;
+            if (next == frames)
+                return false;
             batch.first = next;
             batch.count = std::min(kFramesPerBatch, frames - next);
             std::vector<std::uint8_t> raw(6 * static_cast<std::size_t>(batch.count));
@@ -321,8 +336,8 @@ ConversionStats decompressDax(ByteSource& dax, ByteSink& iso, const ConversionOp
                                                " lies outside the frame data");
                 }
                 if (nc[frame] && length < frameSize(frame)) {
-                    throw inputError(name, "corrupt DAX image: NC " + frameName(frame) +
-                                               " is too short");
+                    throw inputError(name,
+                                     "corrupt DAX image: NC " + frameName(frame) + " is too short");
                 }
                 if (i > 0 && from != std::uint64_t{fileOffsets[i - 1]} + batch.lengths[i - 1]) {
                     contiguous = false;
@@ -347,8 +362,9 @@ ConversionStats decompressDax(ByteSource& dax, ByteSink& iso, const ConversionOp
             for (std::uint32_t i = 0; i < batch.count; ++i) {
                 std::uint64_t frame = batch.first + i;
                 auto in = std::span(batch.input).subspan(batch.offsets[i], batch.lengths[i]);
-                auto out = std::span(batch.output)
-                               .subspan(static_cast<std::size_t>(i) * kDaxFrameSize, frameSize(frame));
+                auto out =
+                    std::span(batch.output)
+                        .subspan(static_cast<std::size_t>(i) * kDaxFrameSize, frameSize(frame));
                 if (nc[frame]) {
                     std::copy_n(in.begin(), out.size(), out.begin());
                 } else if (!inflater.inflateExact(Wrapper::Zlib, in, out)) {
@@ -362,7 +378,8 @@ ConversionStats decompressDax(ByteSource& dax, ByteSink& iso, const ConversionOp
             std::uint64_t start = std::uint64_t{batch.first} * kDaxFrameSize;
             std::uint64_t length = std::min<std::uint64_t>(batch.output.size(), size - start);
             iso.write(std::span(batch.output.data(), static_cast<std::size_t>(length)));
-            if (options.progress) options.progress(start + length, size);
+            if (options.progress)
+                options.progress(start + length, size);
         });
     stats.outputBytes = iso.written();
     return stats;

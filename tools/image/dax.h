@@ -37,8 +37,8 @@ struct DaxResult {
 // the frames laid out again.
 using SinkFactory = std::function<std::unique_ptr<ByteSink>()>;
 
-DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink,
-                        const DaxCompressOptions& dax, const ConversionOptions& options);
+DaxResult compressToDax(ByteSource& iso, const SinkFactory& newSink, const DaxCompressOptions& dax,
+                        const ConversionOptions& options);
 ConversionStats decompressDax(ByteSource& dax, ByteSink& iso, const ConversionOptions& options);
 
 }  // namespace vz::image

@@ -30,16 +30,19 @@ std::optional<std::size_t> Deflater::compress(std::span<const std::uint8_t> in,
     stream_->next_out = out.data();
     stream_->avail_out = static_cast<uInt>(out.size());
     int result = deflate(stream_, Z_FINISH);
-    if (result != Z_STREAM_END) return std::nullopt;
+    if (result != Z_STREAM_END)
+        return std::nullopt;
     return out.size() - stream_->avail_out;
 }
 
 std::optional<std::size_t> BlockDeflater::compress(std::span<const std::uint8_t> in,
                                                    std::span<std::uint8_t> out) {
     bool zero = std::all_of(in.begin(), in.end(), [](std::uint8_t byte) { return byte == 0; });
-    if (!zero) return deflater_.compress(in, out);
+    if (!zero)
+        return deflater_.compress(in, out);
     if (zeroKnown_ && zeroInput_ == in.size() && zeroBuffer_ == out.size()) {
-        if (!zeroOutput_) return std::nullopt;
+        if (!zeroOutput_)
+            return std::nullopt;
         std::copy(zeroOutput_->begin(), zeroOutput_->end(), out.begin());
         return zeroOutput_->size();
     }
@@ -48,15 +51,19 @@ std::optional<std::size_t> BlockDeflater::compress(std::span<const std::uint8_t>
     zeroInput_ = in.size();
     zeroBuffer_ = out.size();
     zeroOutput_.reset();
-    if (length) zeroOutput_.emplace(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(*length));
+    if (length)
+        zeroOutput_.emplace(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(*length));
     return length;
 }
 
 Inflater::Inflater() : decompressor_(libdeflate_alloc_decompressor()) {
-    if (!decompressor_) throw std::bad_alloc();
+    if (!decompressor_)
+        throw std::bad_alloc();
 }
 
-Inflater::~Inflater() { libdeflate_free_decompressor(decompressor_); }
+Inflater::~Inflater() {
+    libdeflate_free_decompressor(decompressor_);
+}
 
 std::optional<std::size_t> Inflater::inflate(Wrapper wrapper, std::span<const std::uint8_t> in,
                                              std::span<std::uint8_t> out) {
@@ -68,7 +75,8 @@ std::optional<std::size_t> Inflater::inflate(Wrapper wrapper, std::span<const st
                                                out.size(), &consumed, &produced)
             : libdeflate_zlib_decompress_ex(decompressor_, in.data(), in.size(), out.data(),
                                             out.size(), &consumed, &produced);
-    if (result != LIBDEFLATE_SUCCESS) return std::nullopt;
+    if (result != LIBDEFLATE_SUCCESS)
+        return std::nullopt;
     return produced;
 }
 

@@ -17,7 +17,7 @@ enum class Wrapper { Raw, Zlib };
 
 // One reusable zlib deflate stream; each call compresses one complete stream.
 class Deflater {
-public:
+  public:
     Deflater(int level, Wrapper wrapper);
     ~Deflater();
     Deflater(const Deflater&) = delete;
@@ -27,28 +27,28 @@ public:
     std::optional<std::size_t> compress(std::span<const std::uint8_t> in,
                                         std::span<std::uint8_t> out);
 
-private:
+  private:
     z_stream_s* stream_;
 };
 
 // A deflater that remembers what an all-zero block compresses to: discs hold long runs of
 // zeros, and a block always compresses the same. Same contract as Deflater.
 class BlockDeflater {
-public:
+  public:
     BlockDeflater(int level, Wrapper wrapper) : deflater_(level, wrapper) {}
     std::optional<std::size_t> compress(std::span<const std::uint8_t> in,
                                         std::span<std::uint8_t> out);
 
-private:
+  private:
     Deflater deflater_;
-    std::size_t zeroInput_ = 0;   // the block and buffer sizes the remembered result is for
+    std::size_t zeroInput_ = 0;  // the block and buffer sizes the remembered result is for
     std::size_t zeroBuffer_ = 0;
     std::optional<std::vector<std::uint8_t>> zeroOutput_;  // empty optional: did not fit
     bool zeroKnown_ = false;
 };
 
 class Inflater {
-public:
+  public:
     Inflater();
     ~Inflater();
     Inflater(const Inflater&) = delete;
@@ -62,7 +62,7 @@ public:
     std::optional<std::size_t> inflate(Wrapper wrapper, std::span<const std::uint8_t> in,
                                        std::span<std::uint8_t> out);
 
-private:
+  private:
     libdeflate_decompressor* decompressor_;
 };
 

@@ -19,7 +19,9 @@ namespace {
 
 constexpr std::size_t kWriteBuffer = 1 << 20;
 
-std::string systemReason() { return std::strerror(errno); }
+std::string systemReason() {
+    return std::strerror(errno);
+}
 
 // The temporary files to remove when a signal ends the run; a few outputs may be open at
 // once (a DAX image laid out twice, its log).
@@ -29,7 +31,8 @@ std::atomic<bool> pendingSet[kWatchSlots];
 
 extern "C" void removeTemporaryAndDie(int signal) {
     for (int slot = 0; slot < kWatchSlots; ++slot) {
-        if (pendingSet[slot].load()) unlink(pendingTemporary[slot]);
+        if (pendingSet[slot].load())
+            unlink(pendingTemporary[slot]);
     }
     std::signal(signal, SIG_DFL);
     std::raise(signal);
@@ -37,19 +40,23 @@ extern "C" void removeTemporaryAndDie(int signal) {
 
 // The slot that watches the file, or -1 when none was free.
 int watchSignals(const std::string& temporary) {
-    if (temporary.size() >= sizeof pendingTemporary[0]) return -1;
+    if (temporary.size() >= sizeof pendingTemporary[0])
+        return -1;
     for (int slot = 0; slot < kWatchSlots; ++slot) {
-        if (pendingSet[slot].load()) continue;
+        if (pendingSet[slot].load())
+            continue;
         std::memcpy(pendingTemporary[slot], temporary.c_str(), temporary.size() + 1);
         pendingSet[slot].store(true);
-        for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, removeTemporaryAndDie);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP})
+            std::signal(signal, removeTemporaryAndDie);
         return slot;
     }
     return -1;
 }
 
 void unwatchSignals(int slot) {
-    if (slot >= 0) pendingSet[slot].store(false);
+    if (slot >= 0)
+        pendingSet[slot].store(false);
 }
 
 std::string siblingTemplate(const std::string& path) {
@@ -70,9 +77,11 @@ mode_t newFileMode() {
 
 FileSource::FileSource(std::string path) : path_(std::move(path)) {
     fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) throw inputError(path_, "cannot open: " + systemReason());
+    if (fd_ < 0)
+        throw inputError(path_, "cannot open: " + systemReason());
     struct stat info {};
-    if (fstat(fd_, &info) != 0) throw inputError(path_, "cannot read: " + systemReason());
+    if (fstat(fd_, &info) != 0)
+        throw inputError(path_, "cannot read: " + systemReason());
     if (!S_ISREG(info.st_mode)) {
         close(fd_);
         throw inputError(path_, "not a regular file");
@@ -82,17 +91,21 @@ FileSource::FileSource(std::string path) : path_(std::move(path)) {
 }
 
 FileSource::~FileSource() {
-    if (fd_ >= 0) close(fd_);
+    if (fd_ >= 0)
+        close(fd_);
 }
 
 void FileSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
     std::size_t done = 0;
     while (done < out.size()) {
-        ssize_t got = pread(fd_, out.data() + done, out.size() - done,
-                            static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw inputError(path_, "read error: " + systemReason());
-        if (got == 0) throw inputError(path_, "unexpected end of file");
+        ssize_t got =
+            pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw inputError(path_, "read error: " + systemReason());
+        if (got == 0)
+            throw inputError(path_, "unexpected end of file");
         done += static_cast<std::size_t>(got);
     }
 }
@@ -104,16 +117,20 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     }
     std::string name = siblingTemplate(path_);
     fd_ = mkostemp(name.data(), O_CLOEXEC);
-    if (fd_ < 0) throw outputError(path_, "cannot create: " + systemReason());
+    if (fd_ < 0)
+        throw outputError(path_, "cannot create: " + systemReason());
     temporaryPath_ = name;
     watchSlot_ = watchSignals(temporaryPath_);
     buffer_.reserve(kWriteBuffer);
 }
 
-OutputFile::~OutputFile() { discard(); }
+OutputFile::~OutputFile() {
+    discard();
+}
 
 void OutputFile::discard() {
-    if (fd_ < 0) return;
+    if (fd_ < 0)
+        return;
     close(fd_);
     fd_ = -1;
     unlink(temporaryPath_.c_str());
@@ -121,7 +138,8 @@ void OutputFile::discard() {
 }
 
 void OutputFile::write(std::span<const std::uint8_t> data) {
-    if (buffer_.size() + data.size() > kWriteBuffer) flush();
+    if (buffer_.size() + data.size() > kWriteBuffer)
+        flush();
     if (data.size() >= kWriteBuffer) {
         buffer_.assign(data.begin(), data.end());
         flush();
@@ -136,7 +154,8 @@ void OutputFile::writeAll(std::span<const std::span<const std::uint8_t>> pieces)
     std::vector<iovec> vectors;
     std::uint64_t total = 0;
     for (auto piece : pieces) {
-        if (piece.empty()) continue;
+        if (piece.empty())
+            continue;
         vectors.push_back({const_cast<std::uint8_t*>(piece.data()), piece.size()});
         total += piece.size();
     }
@@ -144,10 +163,12 @@ void OutputFile::writeAll(std::span<const std::span<const std::uint8_t>> pieces)
     std::uint64_t done = 0;
     while (first < vectors.size()) {
         int count = static_cast<int>(std::min<std::size_t>(vectors.size() - first, IOV_MAX));
-        ssize_t put = pwritev(fd_, vectors.data() + first, count,
-                              static_cast<off_t>(flushed_ + done));
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) throw outputError(path_, "write error: " + systemReason());
+        ssize_t put =
+            pwritev(fd_, vectors.data() + first, count, static_cast<off_t>(flushed_ + done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            throw outputError(path_, "write error: " + systemReason());
         done += static_cast<std::uint64_t>(put);
         // Step past what was written, possibly part of a piece.
         for (std::size_t left = static_cast<std::size_t>(put); left > 0;) {
@@ -156,9 +177,11 @@ void OutputFile::writeAll(std::span<const std::span<const std::uint8_t>> pieces)
             vector.iov_base = static_cast<std::uint8_t*>(vector.iov_base) + step;
             vector.iov_len -= step;
             left -= step;
-            if (vector.iov_len == 0) ++first;
+            if (vector.iov_len == 0)
+                ++first;
         }
-        while (first < vectors.size() && vectors[first].iov_len == 0) ++first;
+        while (first < vectors.size() && vectors[first].iov_len == 0)
+            ++first;
     }
     flushed_ += total;
     written_ += total;
@@ -169,8 +192,10 @@ void OutputFile::flush() {
     while (done < buffer_.size()) {
         ssize_t put = pwrite(fd_, buffer_.data() + done, buffer_.size() - done,
                              static_cast<off_t>(flushed_ + done));
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) throw outputError(path_, "write error: " + systemReason());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            throw outputError(path_, "write error: " + systemReason());
         done += static_cast<std::size_t>(put);
     }
     flushed_ += buffer_.size();
@@ -181,13 +206,16 @@ void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> dat
     if (offset > written_ || data.size() > written_ - offset) {
         throw outputError(path_, "write outside the reserved area");
     }
-    if (offset + data.size() > flushed_) flush();
+    if (offset + data.size() > flushed_)
+        flush();
     std::size_t done = 0;
     while (done < data.size()) {
-        ssize_t put = pwrite(fd_, data.data() + done, data.size() - done,
-                             static_cast<off_t>(offset + done));
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) throw outputError(path_, "write error: " + systemReason());
+        ssize_t put =
+            pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            throw outputError(path_, "write error: " + systemReason());
         done += static_cast<std::size_t>(put);
     }
 }
@@ -196,13 +224,16 @@ void OutputFile::readBack(std::uint64_t offset, std::span<std::uint8_t> out) {
     if (offset > written_ || out.size() > written_ - offset) {
         throw outputError(path_, "read outside what was written");
     }
-    if (offset + out.size() > flushed_) flush();
+    if (offset + out.size() > flushed_)
+        flush();
     std::size_t done = 0;
     while (done < out.size()) {
-        ssize_t got = pread(fd_, out.data() + done, out.size() - done,
-                            static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) throw outputError(path_, "cannot read back: " + systemReason());
+        ssize_t got =
+            pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            throw outputError(path_, "cannot read back: " + systemReason());
         done += static_cast<std::size_t>(got);
     }
 }
@@ -210,7 +241,8 @@ void OutputFile::readBack(std::uint64_t offset, std::span<std::uint8_t> out) {
 void OutputFile::commit() {
     flush();
     // Complete on disk before it takes the target's name.
-    if (fdatasync(fd_) != 0) throw outputError(path_, "write error: " + systemReason());
+    if (fdatasync(fd_) != 0)
+        throw outputError(path_, "write error: " + systemReason());
     if (fchmod(fd_, newFileMode()) != 0) {
         throw outputError(path_, "cannot set permissions: " + systemReason());
     }
@@ -231,8 +263,10 @@ void OutputFile::commit() {
 }
 
 void refuseSameFile(const std::string& input, const std::string& output) {
-    struct stat in {}, out {};
-    if (stat(input.c_str(), &in) != 0 || stat(output.c_str(), &out) != 0) return;
+    struct stat in {
+    }, out{};
+    if (stat(input.c_str(), &in) != 0 || stat(output.c_str(), &out) != 0)
+        return;
     if (in.st_dev == out.st_dev && in.st_ino == out.st_ino) {
         throw usageError("input and output are the same file: " + output);
     }

@@ -11,7 +11,7 @@
 namespace vz::image {
 
 class FileSource : public ByteSource {
-public:
+  public:
     explicit FileSource(std::string path);
     ~FileSource() override;
     FileSource(const FileSource&) = delete;
@@ -21,7 +21,7 @@ public:
     std::uint64_t size() const override { return size_; }
     void readAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
     std::uint64_t size_ = 0;
@@ -31,7 +31,7 @@ private:
 // Until then the target is untouched; a sink destroyed without commit, or a run ended by
 // SIGINT, SIGTERM or SIGHUP, leaves no temporary file behind.
 class OutputFile : public ByteSink {
-public:
+  public:
     explicit OutputFile(std::string path);
     ~OutputFile() override;
     OutputFile(const OutputFile&) = delete;
@@ -45,7 +45,7 @@ public:
     void readBack(std::uint64_t offset, std::span<std::uint8_t> out) override;
     void commit();
 
-private:
+  private:
     void flush();
     void discard();
 

@@ -10,7 +10,7 @@
 namespace vz::image {
 
 struct IsoFile {
-    std::string path;  // "/PSP_GAME/USRDIR/MOVIE/OPEN.PMF", without the ";1" version
+    std::string path;          // "/PSP_GAME/USRDIR/MOVIE/OPEN.PMF", without the ";1" version
     std::uint64_t offset = 0;  // of its bytes in the image
     std::uint64_t size = 0;
 };

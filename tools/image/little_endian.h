@@ -21,7 +21,8 @@ inline void writeU16(std::span<std::uint8_t> at, std::uint16_t value) {
     at[1] = static_cast<std::uint8_t>(value >> 8);
 }
 inline void writeU32(std::span<std::uint8_t> at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 inline void writeU64(std::span<std::uint8_t> at, std::uint64_t value) {
     writeU32(at, static_cast<std::uint32_t>(value));

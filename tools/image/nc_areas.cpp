@@ -7,7 +7,8 @@ namespace vz::image {
 std::vector<FrameRange> ncAreasOf(const std::vector<bool>& nc) {
     std::vector<FrameRange> areas;
     for (std::uint32_t frame = 0; frame < nc.size(); ++frame) {
-        if (!nc[frame]) continue;
+        if (!nc[frame])
+            continue;
         if (!areas.empty() && areas.back().first + areas.back().count == frame) {
             ++areas.back().count;
         } else {
@@ -20,7 +21,8 @@ std::vector<FrameRange> ncAreasOf(const std::vector<bool>& nc) {
 std::vector<std::uint32_t> mergeNcAreas(std::vector<bool>& nc, std::size_t limit) {
     std::vector<FrameRange> areas = ncAreasOf(nc);
     std::vector<std::uint32_t> changed;
-    if (areas.size() <= limit) return changed;
+    if (areas.size() <= limit)
+        return changed;
     std::vector<FrameRange> gaps;
     for (std::size_t i = 1; i < areas.size(); ++i) {
         std::uint32_t start = areas[i - 1].first + areas[i - 1].count;

@@ -17,7 +17,7 @@ namespace vz::image {
 
 template <class Batch, class WorkerState>
 class Pipeline {
-public:
+  public:
     // Fills the batch with the next input; false when there is none left.
     using Produce = std::function<bool(Batch&)>;
     using Work = std::function<void(Batch&, WorkerState&)>;
@@ -33,7 +33,7 @@ public:
         pipeline.execute(makeState, produce, work, consume);
     }
 
-private:
+  private:
     explicit Pipeline(unsigned workers) : workers_(workers) {
         std::size_t batches = 2 * static_cast<std::size_t>(workers) + 2;
         for (std::size_t i = 0; i < batches; ++i) {
@@ -44,7 +44,8 @@ private:
 
     void fail() {
         std::lock_guard lock(mutex_);
-        if (!error_) error_ = std::current_exception();
+        if (!error_)
+            error_ = std::current_exception();
         stopped_ = true;
         freed_.notify_all();
         queuedCv_.notify_all();
@@ -76,9 +77,11 @@ private:
         } catch (...) {
             fail();
         }
-        for (auto& thread : threads) thread.join();
+        for (auto& thread : threads)
+            thread.join();
         writer.join();
-        if (error_) std::rethrow_exception(error_);
+        if (error_)
+            std::rethrow_exception(error_);
     }
 
     void readLoop(const Produce& produce) {
@@ -87,7 +90,8 @@ private:
             {
                 std::unique_lock lock(mutex_);
                 freed_.wait(lock, [&] { return stopped_ || !free_.empty(); });
-                if (stopped_) return;
+                if (stopped_)
+                    return;
                 batch = free_.front();
                 free_.pop_front();
             }
@@ -112,7 +116,8 @@ private:
             {
                 std::unique_lock lock(mutex_);
                 queuedCv_.wait(lock, [&] { return stopped_ || inputDone_ || !queued_.empty(); });
-                if (stopped_ || queued_.empty()) return;
+                if (stopped_ || queued_.empty())
+                    return;
                 item = queued_.front();
                 queued_.pop_front();
             }

@@ -9,12 +9,12 @@ namespace vz::image {
 enum class ExitCode { Done = 0, Usage = 1, BadInput = 2, BadOutput = 3 };
 
 class ToolError : public std::runtime_error {
-public:
+  public:
     ToolError(ExitCode code, const std::string& message)
         : std::runtime_error(message), code_(code) {}
     ExitCode code() const { return code_; }
 
-private:
+  private:
     ExitCode code_;
 };
 

@@ -51,7 +51,8 @@ void paintDocument(QPainter& p) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(3.5, 1.5, 9, 13));
-    for (int y = 5; y <= 11; y += 3) p.drawLine(QPointF(5.5, y + 0.5), QPointF(10.5, y + 0.5));
+    for (int y = 5; y <= 11; y += 3)
+        p.drawLine(QPointF(5.5, y + 0.5), QPointF(10.5, y + 0.5));
 }
 
 }  // namespace

@@ -30,7 +30,9 @@ namespace {
 
 constexpr int kMenuBarHeight = 24;
 
-QRect rectOf(const Bounds& b) { return QRect(b.left, b.top, b.width, b.height); }
+QRect rectOf(const Bounds& b) {
+    return QRect(b.left, b.top, b.width, b.height);
+}
 
 // Calls sync now and after every change of the observable, for as long as the widget lives.
 template <class W>
@@ -38,7 +40,8 @@ void keepInStep(Observable& model, W* widget, std::function<void(W*)> sync) {
     QPointer<W> guard(widget);
     sync(widget);
     model.observe([guard, sync] {
-        if (guard) sync(guard.data());
+        if (guard)
+            sync(guard.data());
     });
 }
 
@@ -98,7 +101,8 @@ QWidget* buildEdit(Edit& edit, QWidget* parent, Host& host) {
         QSignalBlocker block(w);
         w->setMaxLength(edit.maxLength() == 0 ? 32767 : static_cast<int>(edit.maxLength()));
         QString text = toQt(edit.text());
-        if (w->text() != text) w->setText(text);
+        if (w->text() != text)
+            w->setText(text);
     });
     return widget;
 }
@@ -114,9 +118,11 @@ QWidget* buildComboBox(ComboBox& combo, QWidget* parent, Host& host) {
     keepInStep<QComboBox>(combo, widget, [&combo](QComboBox* w) {
         QSignalBlocker block(w);
         QStringList items;
-        for (const auto& item : combo.items()) items << toQt(item);
+        for (const auto& item : combo.items())
+            items << toQt(item);
         QStringList shown;
-        for (int i = 0; i < w->count(); ++i) shown << w->itemText(i);
+        for (int i = 0; i < w->count(); ++i)
+            shown << w->itemText(i);
         if (shown != items) {
             w->clear();
             w->addItems(items);
@@ -126,7 +132,8 @@ QWidget* buildComboBox(ComboBox& combo, QWidget* parent, Host& host) {
                                                            : static_cast<int>(combo.maxLength()));
         w->setCurrentIndex(combo.itemIndex());
         QString text = toQt(combo.text());
-        if (w->lineEdit()->text() != text) w->lineEdit()->setText(text);
+        if (w->lineEdit()->text() != text)
+            w->lineEdit()->setText(text);
     });
     return widget;
 }
@@ -178,12 +185,14 @@ QWidget* buildGrid(StringGrid& grid, QWidget* parent, Host& host) {
         "selection-background-color: navy; selection-color: white; }");
     QObject::connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, view,
                      [&grid, &host](const QModelIndex& current) {
-                         if (!current.isValid() || current.row() >= grid.rowCount()) return;
+                         if (!current.isValid() || current.row() >= grid.rowCount())
+                             return;
                          dispatch(host, [&] { grid.setRow(current.row()); });
                      });
     QPointer<QTableView> guard(view);
     grid.observe([guard, model] {
-        if (guard) model->scheduleRefresh();
+        if (guard)
+            model->scheduleRefresh();
     });
     return view;
 }
@@ -196,15 +205,17 @@ QWidget* buildStatusBar(StatusBar& bar, QWidget* parent) {
         "stop:1 #d6dde7); border-top: 1px solid #a9b5c5; }"
         "#statusBar QLabel { border-right: 1px solid #a9b5c5; }");
     keepInStep<QFrame>(bar, widget, [&bar](QFrame* w) {
-        for (QLabel* old : w->findChildren<QLabel*>()) delete old;
+        for (QLabel* old : w->findChildren<QLabel*>())
+            delete old;
         int left = 0;
         const auto& panels = bar.panels();
         for (std::size_t i = 0; i < panels.size(); ++i) {
             auto* label = new QLabel(toQt(panels[i].text), w);
             label->setAlignment(Qt::AlignCenter);
             // The last panel takes the rest of the bar.
-            int width = i + 1 == panels.size() ? std::max(panels[i].width, bar.bounds().width - left)
-                                               : panels[i].width;
+            int width = i + 1 == panels.size()
+                            ? std::max(panels[i].width, bar.bounds().width - left)
+                            : panels[i].width;
             label->setGeometry(left, 0, width, bar.bounds().height);
             label->show();
             left += width;
@@ -263,11 +274,13 @@ FormView::FormView(Form& form, Host& host, std::function<void()> onTrayButton, Q
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(form.clientWidth(), form.clientHeight());
     setObjectName(toQt(form.name()));
-    if (form.mainMenu()) buildMenuBar(*form.mainMenu(), std::move(onTrayButton));
+    if (form.mainMenu())
+        buildMenuBar(*form.mainMenu(), std::move(onTrayButton));
     buildChildren(form, this);
     QPointer<FormView> guard(this);
     form.observe([guard] {
-        if (guard) guard->syncForm();
+        if (guard)
+            guard->syncForm();
     });
 }
 
@@ -276,7 +289,9 @@ QWidget* FormView::widgetFor(const std::string& name) const {
     return found == widgets_.end() ? nullptr : found->second;
 }
 
-void FormView::run(const std::function<void()>& handler) { dispatch(host_, handler); }
+void FormView::run(const std::function<void()>& handler) {
+    dispatch(host_, handler);
+}
 
 void FormView::buildMenuBar(const Menu& menu, std::function<void()> onTrayButton) {
     menuBar_ = new QMenuBar(this);
@@ -292,8 +307,7 @@ void FormView::buildMenuBar(const Menu& menu, std::function<void()> onTrayButton
         button->setAutoRaise(true);
         button->setIcon(trayButtonIcon());
         button->setToolTip("Minimize to System Tray");
-        connect(button, &QToolButton::clicked, this,
-                [this, onTrayButton] { run(onTrayButton); });
+        connect(button, &QToolButton::clicked, this, [this, onTrayButton] { run(onTrayButton); });
         menuBar_->setCornerWidget(button, Qt::TopRightCorner);
     }
 }
@@ -302,7 +316,8 @@ void FormView::buildChildren(const Container& container, QWidget* parentWidget) 
     for (Control* child : container.children()) {
         QWidget* widget = buildControl(*child, parentWidget);
         widgets_[child->name()] = widget;
-        if (auto* inner = dynamic_cast<Container*>(child)) buildChildren(*inner, widget);
+        if (auto* inner = dynamic_cast<Container*>(child))
+            buildChildren(*inner, widget);
         bindCommon(*child, widget);
     }
 }
@@ -326,8 +341,8 @@ QWidget* FormView::buildControl(Control& control, QWidget* parentWidget) {
             return buildSpeedButton(static_cast<SpeedButton&>(control), parentWidget, host_);
         case ControlKind::GroupBox: {
             auto* box = new QGroupBox(parentWidget);
-            keepInStep<QGroupBox>(control, box,
-                                  [&control](QGroupBox* w) { w->setTitle(toQt(control.caption())); });
+            keepInStep<QGroupBox>(
+                control, box, [&control](QGroupBox* w) { w->setTitle(toQt(control.caption())); });
             return box;
         }
         case ControlKind::CollapsiblePanel: {
@@ -374,7 +389,8 @@ void FormView::syncForm() {
         hide();
         return;
     }
-    if (form_.visible() == isVisible()) return;
+    if (form_.visible() == isVisible())
+        return;
     if (!form_.visible()) {
         hide();
         return;
@@ -390,7 +406,8 @@ void FormView::syncForm() {
 }
 
 void FormView::closeEvent(QCloseEvent* event) {
-    if (!form_.closed()) run([this] { form_.close(); });
+    if (!form_.closed())
+        run([this] { form_.close(); });
     if (form_.closed()) {
         event->accept();
     } else {

@@ -17,7 +17,7 @@ namespace vz {
 class Host;
 
 class FormView : public QWidget {
-public:
+  public:
     // onTrayButton, when given, adds the "Minimize to System Tray" button to the menu bar.
     FormView(Form& form, Host& host, std::function<void()> onTrayButton = {},
              QWidget* parent = nullptr);
@@ -26,10 +26,10 @@ public:
     QWidget* widgetFor(const std::string& name) const;
     QMenuBar* menuBar() const { return menuBar_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildChildren(const Container& container, QWidget* parentWidget);
     QWidget* buildControl(Control& control, QWidget* parentWidget);
     void bindCommon(Control& control, QWidget* widget);

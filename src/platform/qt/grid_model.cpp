@@ -18,12 +18,14 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= grid_.rowCount()) return {};
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= grid_.rowCount())
+        return {};
     return toQt(grid_.cell(index.column(), index.row()));
 }
 
 void GridModel::scheduleRefresh() {
-    if (refreshPending_) return;
+    if (refreshPending_)
+        return;
     refreshPending_ = true;
     QTimer::singleShot(0, this, [this] { refresh(); });
 }

@@ -9,7 +9,7 @@
 namespace vz {
 
 class GridModel : public QAbstractTableModel {
-public:
+  public:
     GridModel(StringGrid& grid, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -19,7 +19,7 @@ public:
     // The grid changed; many changes in one event turn into one refresh.
     void scheduleRefresh();
 
-private:
+  private:
     void refresh();
 
     StringGrid& grid_;

@@ -21,7 +21,8 @@ char typedCharacter(const QKeyEvent& event) {
             break;
     }
     QString text = event.text();
-    if (text.isEmpty()) return '\0';
+    if (text.isEmpty())
+        return '\0';
     char16_t unit = text.at(0).unicode();
     return unit < 0x80 ? static_cast<char>(unit) : '\x80';
 }
@@ -36,15 +37,20 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
         dispatch(host_, [this] { edit_.focusLost(); });
         return false;
     }
-    if (event->type() != QEvent::KeyPress) return false;
+    if (event->type() != QEvent::KeyPress)
+        return false;
     auto& keyEvent = static_cast<QKeyEvent&>(*event);
     char typed = typedCharacter(keyEvent);
-    if (typed == '\0') return false;
+    if (typed == '\0')
+        return false;
     char result = typed;
-    if (!dispatch(host_, [&] { result = edit_.typeCharacter(typed); })) return true;
-    if (result == typed) return false;
+    if (!dispatch(host_, [&] { result = edit_.typeCharacter(typed); }))
+        return true;
+    if (result == typed)
+        return false;
     if (result != '\0') {
-        if (auto* line = qobject_cast<QLineEdit*>(watched)) line->insert(QString(QChar(result)));
+        if (auto* line = qobject_cast<QLineEdit*>(watched))
+            line->insert(QString(QChar(result)));
     }
     return true;
 }

@@ -10,11 +10,11 @@ namespace vz {
 class Host;
 
 class KeyFilter : public QObject {
-public:
+  public:
     KeyFilter(Edit& edit, Host& host, QObject* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     Edit& edit_;
     Host& host_;
 };

@@ -8,13 +8,13 @@
 namespace vz {
 
 class PanelWidget : public QFrame {
-public:
+  public:
     PanelWidget(const QString& caption, int captionBarHeight, QWidget* parent);
     QToolButton* collapseButton() const { return collapseButton_; }
     void setCaption(const QString& caption) { caption_->setText(caption); }
     void showCollapsed(bool collapsed, int fullHeight);
 
-private:
+  private:
     QLabel* caption_;
     QToolButton* collapseButton_;
     int captionBarHeight_;

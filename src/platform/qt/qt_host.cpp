@@ -54,14 +54,18 @@ int QtHost::showMessage(const MessageDialog& dialog) {
     QAbstractButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
     QAbstractButton* cancel = nullptr;
     QAbstractButton* abort = nullptr;
-    if (dialog.buttonCount >= 2) cancel = box.addButton("Cancelar", QMessageBox::RejectRole);
-    if (dialog.buttonCount >= 3) abort = box.addButton("Abortar", QMessageBox::DestructiveRole);
+    if (dialog.buttonCount >= 2)
+        cancel = box.addButton("Cancelar", QMessageBox::RejectRole);
+    if (dialog.buttonCount >= 3)
+        abort = box.addButton("Abortar", QMessageBox::DestructiveRole);
     box.setDefaultButton(static_cast<QPushButton*>(ok));
     box.setEscapeButton(cancel ? cancel : ok);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    if (clicked == ok) return 1;
-    if (clicked && clicked == abort) return 3;
+    if (clicked == ok)
+        return 1;
+    if (clicked && clicked == abort)
+        return 3;
     return 2;
 }
 
@@ -75,13 +79,16 @@ std::optional<std::string> QtHost::runFileDialog(const FileDialog& dialog) {
     qt.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     qt.setFileMode(dialog.options().fileMustExist ? QFileDialog::ExistingFile
                                                   : QFileDialog::AnyFile);
-    if (!dialog.options().overwritePrompt) qt.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!dialog.options().overwritePrompt)
+        qt.setOption(QFileDialog::DontConfirmOverwrite);
     if (!dialog.fileName.empty()) {
         QFileInfo preset(toQt(dialog.fileName));
-        if (preset.fileName() != toQt(dialog.fileName)) qt.setDirectory(preset.absolutePath());
+        if (preset.fileName() != toQt(dialog.fileName))
+            qt.setDirectory(preset.absolutePath());
         qt.selectFile(preset.fileName());
     }
-    if (qt.exec() != QDialog::Accepted || qt.selectedFiles().isEmpty()) return std::nullopt;
+    if (qt.exec() != QDialog::Accepted || qt.selectedFiles().isEmpty())
+        return std::nullopt;
     return fromQt(qt.selectedFiles().first());
 }
 
@@ -100,7 +107,8 @@ void QtHost::showModal(Form& form) {
         dialog->setFixedSize(form.clientWidth(), form.clientHeight());
         QPointer<QDialog> guard(dialog);
         form.observe([guard, &form] {
-            if (guard && !form.visible() && guard->isVisible()) guard->accept();
+            if (guard && !form.visible() && guard->isVisible())
+                guard->accept();
         });
     }
     form.open();
@@ -112,7 +120,9 @@ void QtHost::reportError(const std::string& text) {
     QMessageBox::critical(mainWindow_, QApplication::applicationDisplayName(), toQt(text));
 }
 
-void QtHost::minimizedToTray() { flushWindowSystem(); }
+void QtHost::minimizedToTray() {
+    flushWindowSystem();
+}
 
 void QtHost::restoredFromTray() {
     if (mainWindow_) {

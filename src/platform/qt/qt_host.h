@@ -11,7 +11,7 @@
 namespace vz {
 
 class QtHost : public Host {
-public:
+  public:
     // The window that dialogs centre on and that the tray hides and restores.
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
 
@@ -22,7 +22,7 @@ public:
     void minimizedToTray() override;
     void restoredFromTray() override;
 
-private:
+  private:
     QPointer<QWidget> mainWindow_;
     std::map<Form*, QPointer<QDialog>> modalDialogs_;
 };

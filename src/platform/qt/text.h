@@ -6,7 +6,11 @@
 
 namespace vz {
 
-inline QString toQt(const std::string& text) { return QString::fromStdString(text); }
-inline std::string fromQt(const QString& text) { return text.toStdString(); }
+inline QString toQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string fromQt(const QString& text) {
+    return text.toStdString();
+}
 
 }  // namespace vz

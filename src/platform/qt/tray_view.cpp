@@ -20,7 +20,8 @@ TrayView::TrayView(TrayIcon& tray, Host& host, QObject* parent) : QObject(parent
             });
     QPointer<TrayView> guard(this);
     auto sync = [guard, &tray] {
-        if (guard) guard->icon_.setVisible(tray.visible());
+        if (guard)
+            guard->icon_.setVisible(tray.visible());
     };
     sync();
     tray.observe(sync);

@@ -12,11 +12,11 @@ namespace vz {
 class Host;
 
 class TrayView : public QObject {
-public:
+  public:
     TrayView(TrayIcon& tray, Host& host, QObject* parent = nullptr);
     QSystemTrayIcon& icon() { return icon_; }
 
-private:
+  private:
     QMenu menu_;
     QSystemTrayIcon icon_;
 };
