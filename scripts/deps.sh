@@ -7,7 +7,7 @@ packages=(
   zlib1g-dev libdeflate-dev
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
-  xorriso xvfb xauth imagemagick
+  xorriso xvfb xauth imagemagick dpkg-dev
 )
 missing=()
 for package in "${packages[@]}"; do
