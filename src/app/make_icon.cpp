@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    if (argc != 3) return 1;
+    if (argc != 3)
+        return 1;
     return vz::applicationIcon().pixmap(std::atoi(argv[1])).save(argv[2]) ? 0 : 1;
 }

@@ -57,11 +57,8 @@ void TPrincipal::botonOpenLVTClick() {
 
 void TPrincipal::BotonSaveLVTClick() {
     if (listEmpty()) {
-        MiMensaje.caption = "Lista de Procesos";
-        MiMensaje.icon = MessageIcon::Stop;
-        MiMensaje.buttonCount = 1;
-        MiMensaje.text = "La lista de procesos esta vacia";
-        MiMensaje.showModal();
+        MiMensaje.show("Lista de Procesos", "La lista de procesos esta vacia", MessageIcon::Stop,
+                       1);
         return;
     }
     if (!SaveLVT.execute())

@@ -8,23 +8,17 @@ bool TPrincipal::listEmpty() const {
 }
 
 void TPrincipal::showNoDataToDelete() {
-    MiMensaje.caption = "Eliminar Datos";
-    MiMensaje.icon = MessageIcon::Stop;
-    MiMensaje.buttonCount = 1;
-    MiMensaje.text = "No hay datos para poder borrar";
-    MiMensaje.showModal();
+    MiMensaje.show("Eliminar Datos", "No hay datos para poder borrar", MessageIcon::Stop, 1);
 }
 
 void TPrincipal::addloteClick() {
     const std::string input = editiso.text();
     const std::string output = editdax.text();
     if (input.empty() || output.empty()) {
-        MiMensaje.caption = "Introducir Datos";
-        MiMensaje.icon = MessageIcon::Warning;
-        MiMensaje.buttonCount = 1;
-        MiMensaje.text =
-            "Debe rellenar los datos de entrada y salida para poder agregarlo a la lista";
-        MiMensaje.showModal();
+        MiMensaje.show(
+            "Introducir Datos",
+            "Debe rellenar los datos de entrada y salida para poder agregarlo a la lista",
+            MessageIcon::Warning, 1);
         return;
     }
     int target = listEmpty() ? 0 : suiStringGrid1.rowCount();
@@ -38,19 +32,13 @@ void TPrincipal::addloteClick() {
 }
 
 int TPrincipal::ConfirmarBorrarFila() {
-    MiMensaje.caption = "Eliminar";
-    MiMensaje.icon = MessageIcon::Stop;
-    MiMensaje.buttonCount = 2;
-    MiMensaje.text = "¿Desea eliminar la fila seleccionada de la lista?";
-    return MiMensaje.showModal();
+    return MiMensaje.show("Eliminar", "¿Desea eliminar la fila seleccionada de la lista?",
+                          MessageIcon::Stop, 2);
 }
 
 int TPrincipal::ConfirmarBorrarLista() {
-    MiMensaje.caption = "Eliminar Lista";
-    MiMensaje.icon = MessageIcon::Stop;
-    MiMensaje.buttonCount = 2;
-    MiMensaje.text = "¿Desea eliminar todos los datos de la lista?";
-    return MiMensaje.showModal();
+    return MiMensaje.show("Eliminar Lista", "¿Desea eliminar todos los datos de la lista?",
+                          MessageIcon::Stop, 2);
 }
 
 void TPrincipal::deloteClick() {

@@ -30,11 +30,8 @@ CommandLine TPrincipal::updateLine() const {
 void TPrincipal::Actualizar1Click() {
     CommandLine line = updateLine();
     if (!system.fileExists(line.program)) {
-        MiMensaje.caption = "Actualizacion";
-        MiMensaje.icon = MessageIcon::Information;
-        MiMensaje.buttonCount = 1;
-        MiMensaje.text = "El modulo de actualizacion no ha sido instalado";
-        MiMensaje.showModal();
+        MiMensaje.show("Actualizacion", "El modulo de actualizacion no ha sido instalado",
+                       MessageIcon::Information, 1);
         return;
     }
     system.startProgram(line);
@@ -46,13 +43,11 @@ void TPrincipal::ListadeCompatibilidad1Click() {
 }
 
 void TPrincipal::Acercade1Click() {
-    MiMensaje.caption = "Acerca de Vortel Zaduvuv";
-    MiMensaje.icon = MessageIcon::Information;
-    MiMensaje.buttonCount = 1;
-    MiMensaje.text = std::string("Vortel Zaduvuv v") + kProgramVersion +
-                     "\r\nAutor: Zelbrin\r\n"
-                     "Comprime y descomprime imágenes de PSP entre ISO, DAX y CSO.";
-    MiMensaje.showModal();
+    MiMensaje.show("Acerca de Vortel Zaduvuv",
+                   std::string("Vortel Zaduvuv v") + kProgramVersion +
+                       "\r\nAutor: Zelbrin\r\n"
+                       "Comprime y descomprime imágenes de PSP entre ISO, DAX y CSO.",
+                   MessageIcon::Information, 1);
 }
 
 void TPrincipal::SonidoalTerminar1Click() {

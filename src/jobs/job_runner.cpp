@@ -116,12 +116,10 @@ void TPrincipal::IniciarClick() {
     bool listRun = !listEmpty();
     if (!listRun) {
         if (editiso.text().empty() || editdax.text().empty()) {
-            MiMensaje.caption = "Introducir Datos";
-            MiMensaje.text =
-                "Debe rellenar los datos de entrada y salida para poder iniciar algun proceso";
-            MiMensaje.icon = MessageIcon::Warning;
-            MiMensaje.buttonCount = 1;
-            MiMensaje.showModal();
+            MiMensaje.show(
+                "Introducir Datos",
+                "Debe rellenar los datos de entrada y salida para poder iniciar algun proceso",
+                MessageIcon::Warning, 1);
             return;
         }
     }

@@ -50,11 +50,9 @@ void TPrincipal::ComprobarEstado1Click() {
                                                     : nullptr;
     if (!state)
         return;
-    MiMensaje.caption = "Estado USB";
-    MiMensaje.icon = MessageIcon::Information;
-    MiMensaje.buttonCount = 1;
-    MiMensaje.text = std::string("Configuracion DAX ZISO Para Via USB\r\n\r\nESTADO: ") + state;
-    MiMensaje.showModal();
+    MiMensaje.show("Estado USB",
+                   std::string("Configuracion DAX ZISO Para Via USB\r\n\r\nESTADO: ") + state,
+                   MessageIcon::Information, 1);
 }
 
 void TPrincipal::CrearConfiguracionDAXZISOINI1Click() {

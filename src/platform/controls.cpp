@@ -142,6 +142,15 @@ int MessageDialog::showModal() {
     return host_.showMessage(*this);
 }
 
+int MessageDialog::show(std::string newCaption, std::string newText, MessageIcon newIcon,
+                        int buttons) {
+    caption = std::move(newCaption);
+    text = std::move(newText);
+    icon = newIcon;
+    buttonCount = buttons;
+    return showModal();
+}
+
 FileDialog::FileDialog(Host& host, std::string name, Kind kind, std::string title,
                        std::string filter, std::string defaultExtension, Options options)
     : host_(host),

@@ -383,6 +383,8 @@ class MessageDialog {
     MessageIcon icon = MessageIcon::Information;
     int buttonCount = 1;
     int showModal();
+    // Sets caption, text, icon and buttons, then shows the box.
+    int show(std::string caption, std::string text, MessageIcon icon, int buttons);
 
   private:
     Host& host_;

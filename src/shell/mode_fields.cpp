@@ -212,14 +212,12 @@ void TPrincipal::SpeedButton3Click() {
 }
 
 void TPrincipal::SpeedButton4Click() {
-    MiMensaje.caption = "Areas NC Frame Informacion";
-    MiMensaje.icon = MessageIcon::Help;
-    MiMensaje.buttonCount = 1;
-    MiMensaje.text =
+    MiMensaje.show(
+        "Areas NC Frame Informacion",
         "Por defecto tiene el valor 8192 bytes, los frames que no se comprimen ni un sólo byte "
         "seran areas NC y el tamaño del archivo no variara. Si especificas un número inferior a "
-        "8192, el tamaño del archivo aumentara, y el tiempo de carga disminuira.";
-    MiMensaje.showModal();
+        "8192, el tamaño del archivo aumentara, y el tiempo de carga disminuira.",
+        MessageIcon::Help, 1);
 }
 
 void TPrincipal::DAX1Click() {

@@ -16,7 +16,7 @@
 namespace vz {
 namespace {
 
-using Rows = std::vector<std::pair<std::string, std::string>>;
+using test::Rows;
 
 class ListFileTest : public testing::Test {
   protected:
@@ -25,20 +25,8 @@ class ListFileTest : public testing::Test {
         // A grid that already holds rows: loading never appends, and keeps unreached cells.
         setRows({{"a0", "b0"}, {"a1", "b1"}, {"a2", "b2"}, {"a3", "b3"}, {"a4", "b4"}});
     }
-    void setRows(const Rows& rows) {
-        form.suiStringGrid1.setRowCount(static_cast<int>(rows.size()));
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            form.suiStringGrid1.setCell(0, static_cast<int>(i), rows[i].first);
-            form.suiStringGrid1.setCell(1, static_cast<int>(i), rows[i].second);
-        }
-    }
-    Rows rows() const {
-        Rows all;
-        for (int r = 0; r < form.suiStringGrid1.rowCount(); ++r) {
-            all.push_back({form.suiStringGrid1.cell(0, r), form.suiStringGrid1.cell(1, r)});
-        }
-        return all;
-    }
+    void setRows(const Rows& rows) { test::setGridRows(form.suiStringGrid1, rows); }
+    Rows rows() const { return test::gridRows(form.suiStringGrid1); }
     std::string write(const std::string& name, const std::string& bytes) {
         std::string path = (dir / name).string();
         std::ofstream(path, std::ios::binary) << bytes;

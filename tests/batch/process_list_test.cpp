@@ -6,25 +6,13 @@
 namespace vz {
 namespace {
 
-using Rows = std::vector<std::pair<std::string, std::string>>;
+using test::Rows;
 
 class ProcessListTest : public testing::Test {
   protected:
     ProcessListTest() { form.create(""); }
-    void setRows(const Rows& rows) {
-        form.suiStringGrid1.setRowCount(static_cast<int>(rows.size()));
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            form.suiStringGrid1.setCell(0, static_cast<int>(i), rows[i].first);
-            form.suiStringGrid1.setCell(1, static_cast<int>(i), rows[i].second);
-        }
-    }
-    Rows rows() const {
-        Rows all;
-        for (int r = 0; r < form.suiStringGrid1.rowCount(); ++r) {
-            all.push_back({form.suiStringGrid1.cell(0, r), form.suiStringGrid1.cell(1, r)});
-        }
-        return all;
-    }
+    void setRows(const Rows& rows) { test::setGridRows(form.suiStringGrid1, rows); }
+    Rows rows() const { return test::gridRows(form.suiStringGrid1); }
 
     test::ScriptedHost host;
     test::FakeSystem system;

@@ -99,4 +99,20 @@ void FakeSystem::playSound(const std::string& path) {
     events->push_back("sound " + path);
 }
 
+void setGridRows(StringGrid& grid, const Rows& rows) {
+    grid.setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        grid.setCell(0, static_cast<int>(i), rows[i].first);
+        grid.setCell(1, static_cast<int>(i), rows[i].second);
+    }
+}
+
+Rows gridRows(const StringGrid& grid) {
+    Rows all;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        all.push_back({grid.cell(0, row), grid.cell(1, row)});
+    }
+    return all;
+}
+
 }  // namespace vz::test

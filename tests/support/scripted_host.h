@@ -91,4 +91,9 @@ class FakeSystem : public System {
     void unregisterDesktopFileTypes() override { desktopRegistrations.push_back("unregister"); }
 };
 
+using Rows = std::vector<std::pair<std::string, std::string>>;
+// Makes the grid hold exactly these rows.
+void setGridRows(StringGrid& grid, const Rows& rows);
+Rows gridRows(const StringGrid& grid);
+
 }  // namespace vz::test

@@ -59,6 +59,36 @@ void unwatchSignals(int slot) {
         pendingSet[slot].store(false);
 }
 
+// Writes all of data at the offset; false with errno set on failure.
+bool writeFully(int fd, std::span<const std::uint8_t> data, std::uint64_t offset) {
+    for (std::size_t done = 0; done < data.size();) {
+        ssize_t put =
+            pwrite(fd, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Fills out from the offset; false with errno set on failure, errno 0 at the end of file.
+bool readFully(int fd, std::span<std::uint8_t> out, std::uint64_t offset) {
+    for (std::size_t done = 0; done < out.size();) {
+        ssize_t got =
+            pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got == 0)
+            errno = 0;
+        if (got <= 0)
+            return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
 std::string siblingTemplate(const std::string& path) {
     std::size_t slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
@@ -96,18 +126,11 @@ FileSource::~FileSource() {
 }
 
 void FileSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
-    std::size_t done = 0;
-    while (done < out.size()) {
-        ssize_t got =
-            pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw inputError(path_, "read error: " + systemReason());
-        if (got == 0)
-            throw inputError(path_, "unexpected end of file");
-        done += static_cast<std::size_t>(got);
-    }
+    if (readFully(fd_, out, offset))
+        return;
+    if (errno == 0)
+        throw inputError(path_, "unexpected end of file");
+    throw inputError(path_, "read error: " + systemReason());
 }
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
@@ -188,15 +211,8 @@ void OutputFile::writeAll(std::span<const std::span<const std::uint8_t>> pieces)
 }
 
 void OutputFile::flush() {
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-        ssize_t put = pwrite(fd_, buffer_.data() + done, buffer_.size() - done,
-                             static_cast<off_t>(flushed_ + done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            throw outputError(path_, "write error: " + systemReason());
-        done += static_cast<std::size_t>(put);
+    if (!writeFully(fd_, buffer_, flushed_)) {
+        throw outputError(path_, "write error: " + systemReason());
     }
     flushed_ += buffer_.size();
     buffer_.clear();
@@ -208,16 +224,8 @@ void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> dat
     }
     if (offset + data.size() > flushed_)
         flush();
-    std::size_t done = 0;
-    while (done < data.size()) {
-        ssize_t put =
-            pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            throw outputError(path_, "write error: " + systemReason());
-        done += static_cast<std::size_t>(put);
-    }
+    if (!writeFully(fd_, data, offset))
+        throw outputError(path_, "write error: " + systemReason());
 }
 
 void OutputFile::readBack(std::uint64_t offset, std::span<std::uint8_t> out) {
@@ -226,15 +234,8 @@ void OutputFile::readBack(std::uint64_t offset, std::span<std::uint8_t> out) {
     }
     if (offset + out.size() > flushed_)
         flush();
-    std::size_t done = 0;
-    while (done < out.size()) {
-        ssize_t got =
-            pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            throw outputError(path_, "cannot read back: " + systemReason());
-        done += static_cast<std::size_t>(got);
+    if (!readFully(fd_, out, offset)) {
+        throw outputError(path_, "cannot read back: " + systemReason());
     }
 }
 
