@@ -53,4 +53,9 @@ class MemoryRegistry : public Registry {
     std::unique_ptr<Store> store_;
 };
 
+#ifdef _WIN32
+// HKEY_CLASSES_ROOT itself.
+Registry& win32ClassesRoot();
+#endif
+
 }  // namespace vz

@@ -86,7 +86,7 @@ class Win32Registry final : public Registry {
     }
 };
 
-Registry& classesRoot() {
+Registry& win32ClassesRoot() {
     static Win32Registry registry;
     return registry;
 }

@@ -1,12 +1,11 @@
 #include "support/scripted_host.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <stdexcept>
 
 #include "platform/error.h"
 #include "platform/process.h"
+#include "support/tool_support.h"
 
 namespace vz::test {
 
@@ -49,12 +48,7 @@ void ScriptedHost::restoredFromTray() {
     events.push_back("restored");
 }
 
-FakeSystem::FakeSystem() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vz-config-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    configFolder = pattern + "/";
-}
+FakeSystem::FakeSystem() { configFolder = freshFolder("vz-config-").string() + "/"; }
 
 FakeSystem::~FakeSystem() {
     std::error_code ignored;

@@ -1,31 +1,40 @@
 #include "support/tool_support.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <fstream>
 #include <random>
 #include <stdexcept>
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace vz::test {
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vz-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+std::filesystem::path freshFolder(const char* prefix) {
+    static std::mt19937_64 engine(std::random_device{}());
+    for (;;) {
+        auto candidate = std::filesystem::temp_directory_path() /
+                         (std::string(prefix) + std::to_string(engine() % 1000000000));
+        if (std::filesystem::create_directory(candidate)) return candidate;
+    }
 }
+
+TempDir::TempDir() : path_(freshFolder("vz-test-")) {}
 
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
 }
 
+#ifndef _WIN32
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -59,6 +68,8 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
 }
+
+#endif
 
 std::vector<std::uint8_t> randomBytes(std::size_t count, std::uint32_t seed) {
     std::mt19937 engine(seed);
@@ -107,6 +118,7 @@ std::vector<std::string> folderEntries(const std::filesystem::path& folder) {
     return names;
 }
 
+#ifndef _WIN32
 void makeIsoImage(const std::filesystem::path& tree, const std::filesystem::path& image) {
     RunResult result =
         runProgram("/usr/bin/xorriso", {"-as", "mkisofs", "-quiet", "-iso-level", "3", "-V",
@@ -114,5 +126,6 @@ void makeIsoImage(const std::filesystem::path& tree, const std::filesystem::path
     if (result.exitCode != 0)
         throw std::runtime_error("xorriso failed: " + result.output);
 }
+#endif
 
 }  // namespace vz::test

@@ -8,6 +8,9 @@
 
 namespace vz::test {
 
+// A new, empty folder under the system's temporary folder.
+std::filesystem::path freshFolder(const char* prefix);
+
 // A fresh folder, removed with everything in it at the end of the test.
 class TempDir {
   public:
@@ -27,8 +30,11 @@ struct RunResult {
     std::string output;  // standard output and standard error together
 };
 
+#ifndef _WIN32
 // Runs the program with the arguments as given, without a shell, and waits for it.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments);
+
+#endif
 
 std::vector<std::uint8_t> randomBytes(std::size_t count, std::uint32_t seed);
 // Text-like bytes that compress about as well as a game's executables and data.
@@ -38,7 +44,9 @@ void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 // Names in the folder, sorted; for checking that nothing was left behind.
 std::vector<std::string> folderEntries(const std::filesystem::path& folder);
 
+#ifndef _WIN32
 // Builds an ISO 9660 image with xorriso from the files of `tree`.
 void makeIsoImage(const std::filesystem::path& tree, const std::filesystem::path& image);
+#endif
 
 }  // namespace vz::test

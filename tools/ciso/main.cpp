@@ -22,16 +22,18 @@ constexpr const char* kUsage =
     "  --progress   show the progress line even when not on a terminal\n"
     "exit status: 0 done, 1 bad usage, 2 unreadable or corrupt input, 3 output not written\n";
 
-void run(int argc, char** argv) {
+void run(const std::vector<std::string>& arguments) {
     CommonOptions common;
     std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             std::fputs(kUsage, stdout);
             return;
         }
-        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        auto next = [&]() -> const char* {
+            return i + 1 < arguments.size() ? arguments[++i].c_str() : nullptr;
+        };
         if (takeCommonOption(argument, next, common))
             continue;
         if (argument.rfind("--", 0) == 0)
@@ -70,5 +72,5 @@ void run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return runTool("ciso", [&] { run(argc, argv); });
+    return runTool("ciso", [&] { run(commandArguments(argc, argv)); });
 }

@@ -1,6 +1,4 @@
 // daxcr [-w] [-d] [-lN] [-aN] [-v] [-s] IN OUT [LOG]: ISO to DAX, or with -d DAX to ISO.
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -50,12 +48,14 @@ bool digits(const std::string& text) {
 }
 
 // -w is looked for first, so that even a bad call waits when asked to.
-Arguments parse(int argc, char** argv, bool& wait) {
+Arguments parse(const std::vector<std::string>& arguments, bool& wait) {
     Arguments args;
     std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        auto next = [&]() -> const char* {
+            return i + 1 < arguments.size() ? arguments[++i].c_str() : nullptr;
+        };
         if (!positional.empty()) {
             positional.push_back(a);
         } else if (a == "--help" || a == "-h") {
@@ -180,8 +180,8 @@ void run(const Arguments& args) {
 
 int main(int argc, char** argv) {
     bool wait = false;
-    int code = runTool("daxcr", [&] { run(parse(argc, argv, wait)); });
-    if (wait && isatty(STDIN_FILENO)) {
+    int code = runTool("daxcr", [&] { run(parse(commandArguments(argc, argv), wait)); });
+    if (wait && stdinIsTerminal()) {
         std::fputs("Pulse Intro para terminar...", stdout);
         std::fflush(stdout);
         for (int c = std::getchar(); c != '\n' && c != EOF; c = std::getchar()) {

@@ -1,6 +1,14 @@
 #include "image/console.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <io.h>
+#define isatty _isatty
+#define STDIN_FILENO 0
+#define STDERR_FILENO 2
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <exception>
@@ -10,6 +18,71 @@
 #include "image/tool_error.h"
 
 namespace vz::image {
+
+std::vector<std::string> splitWindowsArguments(const std::string& text) {
+    std::vector<std::string> arguments;
+    std::size_t at = 0;
+    while (true) {
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+        if (at >= text.size()) break;
+        std::string argument;
+        bool quoted = false;
+        while (at < text.size() && (quoted || (text[at] != ' ' && text[at] != '\t'))) {
+            std::size_t slashes = 0;
+            while (at < text.size() && text[at] == '\\') {
+                ++slashes;
+                ++at;
+            }
+            if (at < text.size() && text[at] == '"') {
+                argument.append(slashes / 2, '\\');
+                if (slashes % 2 == 1) {
+                    argument += '"';
+                } else if (quoted && at + 1 < text.size() && text[at + 1] == '"') {
+                    argument += '"';  // "" inside quotes is one quote
+                    ++at;
+                } else {
+                    quoted = !quoted;
+                }
+                ++at;
+            } else {
+                argument.append(slashes, '\\');
+                if (at < text.size() && (quoted || (text[at] != ' ' && text[at] != '\t'))) {
+                    argument += text[at++];
+                }
+            }
+        }
+        arguments.push_back(argument);
+    }
+    return arguments;
+}
+
+std::vector<std::string> commandArguments(int argc, char** argv) {
+#ifdef _WIN32
+    std::string line = GetCommandLineA();
+    char module[MAX_PATH * 4];
+    DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+    std::string self(module, length);
+    // The program's own path, unquoted as the window writes it, or quoted, or as argv[0].
+    std::size_t skip = 0;
+    if (!line.empty() && line[0] == '"') {
+        std::size_t close = line.find('"', 1);
+        skip = close == std::string::npos ? line.size() : close + 1;
+    } else if (line.size() >= self.size() &&
+               CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line.c_str(),
+                              static_cast<int>(self.size()), self.c_str(),
+                              static_cast<int>(self.size())) == CSTR_EQUAL) {
+        skip = self.size();
+    } else {
+        skip = line.find_first_of(" \t");
+        if (skip == std::string::npos) skip = line.size();
+    }
+    (void)argc;
+    (void)argv;
+    return splitWindowsArguments(line.substr(skip));
+#else
+    return std::vector<std::string>(argv + 1, argv + argc);
+#endif
+}
 
 bool takeCommonOption(const std::string& argument, const std::function<const char*()>& next,
                       CommonOptions& options) {
@@ -44,6 +117,8 @@ unsigned workerCount(const CommonOptions& options) {
     unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : cores;
 }
+
+bool stdinIsTerminal() { return isatty(STDIN_FILENO); }
 
 bool progressWanted(const CommonOptions& options) {
     return !options.quiet && (options.progress || isatty(STDERR_FILENO));

@@ -19,6 +19,12 @@ struct CommonOptions {
     bool progress = false;  // force the progress line even when not on a terminal
 };
 
+// The tool's arguments. On Windows the command line is read again: the window writes the
+// tool's path unquoted, so a folder with blanks would otherwise split into extra arguments.
+std::vector<std::string> commandArguments(int argc, char** argv);
+// Splits the text after the program path by the C runtime's rules for quotes and backslashes.
+std::vector<std::string> splitWindowsArguments(const std::string& text);
+
 // Takes --threads N, --threads=N, --quiet and --progress out of the arguments; true when
 // `argument` was one of them. `next` yields the following argument for "--threads N".
 bool takeCommonOption(const std::string& argument, const std::function<const char*()>& next,
@@ -40,6 +46,7 @@ class ProgressLine {
 };
 
 bool progressWanted(const CommonOptions& options);
+bool stdinIsTerminal();
 
 std::string mebibytes(std::uint64_t bytes);
 // The closing summary of a conversion.

@@ -1,6 +1,8 @@
 #include "image/deflate_codec.h"
 
+#ifndef VZ_INFLATE_ZLIB
 #include <libdeflate.h>
+#endif
 #include <zlib.h>
 
 #include <algorithm>
@@ -56,14 +58,38 @@ std::optional<std::size_t> BlockDeflater::compress(std::span<const std::uint8_t>
     return length;
 }
 
-Inflater::Inflater() : decompressor_(libdeflate_alloc_decompressor()) {
-    if (!decompressor_)
+#ifdef VZ_INFLATE_ZLIB
+
+Inflater::Inflater() : stream_(new z_stream{}) {
+    if (inflateInit2(stream_, 15) != Z_OK) {
+        delete stream_;
         throw std::bad_alloc();
+    }
 }
 
 Inflater::~Inflater() {
-    libdeflate_free_decompressor(decompressor_);
+    inflateEnd(stream_);
+    delete stream_;
 }
+
+std::optional<std::size_t> Inflater::inflate(Wrapper wrapper, std::span<const std::uint8_t> in,
+                                             std::span<std::uint8_t> out) {
+    inflateReset2(stream_, wrapper == Wrapper::Raw ? -15 : 15);
+    stream_->next_in = const_cast<Bytef*>(in.data());
+    stream_->avail_in = static_cast<uInt>(in.size());
+    stream_->next_out = out.data();
+    stream_->avail_out = static_cast<uInt>(out.size());
+    if (::inflate(stream_, Z_FINISH) != Z_STREAM_END) return std::nullopt;
+    return out.size() - stream_->avail_out;
+}
+
+#else
+
+Inflater::Inflater() : decompressor_(libdeflate_alloc_decompressor()) {
+    if (!decompressor_) throw std::bad_alloc();
+}
+
+Inflater::~Inflater() { libdeflate_free_decompressor(decompressor_); }
 
 std::optional<std::size_t> Inflater::inflate(Wrapper wrapper, std::span<const std::uint8_t> in,
                                              std::span<std::uint8_t> out) {
@@ -75,10 +101,11 @@ std::optional<std::size_t> Inflater::inflate(Wrapper wrapper, std::span<const st
                                                out.size(), &consumed, &produced)
             : libdeflate_zlib_decompress_ex(decompressor_, in.data(), in.size(), out.data(),
                                             out.size(), &consumed, &produced);
-    if (result != LIBDEFLATE_SUCCESS)
-        return std::nullopt;
+    if (result != LIBDEFLATE_SUCCESS) return std::nullopt;
     return produced;
 }
+
+#endif
 
 bool Inflater::inflateExact(Wrapper wrapper, std::span<const std::uint8_t> in,
                             std::span<std::uint8_t> out) {

@@ -47,6 +47,7 @@ class BlockDeflater {
     bool zeroKnown_ = false;
 };
 
+// Inflates with libdeflate, or with zlib where libdeflate is not available (VZ_INFLATE_ZLIB).
 class Inflater {
   public:
     Inflater();
@@ -63,7 +64,11 @@ class Inflater {
                                        std::span<std::uint8_t> out);
 
   private:
+#ifdef VZ_INFLATE_ZLIB
+    z_stream_s* stream_;
+#else
     libdeflate_decompressor* decompressor_;
+#endif
 };
 
 }  // namespace vz::image

@@ -23,7 +23,11 @@ class FileSource : public ByteSource {
 
   private:
     std::string path_;
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
     int fd_ = -1;
+#endif
     std::uint64_t size_ = 0;
 };
 
@@ -51,7 +55,11 @@ class OutputFile : public ByteSink {
 
     std::string path_;
     std::string temporaryPath_;
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
     int fd_ = -1;
+#endif
     std::vector<std::uint8_t> buffer_;
     std::uint64_t written_ = 0;
     std::uint64_t flushed_ = 0;
