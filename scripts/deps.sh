@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screenshot need, when missing.
+# Installs the Debian packages the build, the tests and the screenshot need, when missing;
+# given package names, installs those instead.
 set -euo pipefail
-packages=(
+default=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl1-mesa-dev fonts-liberation
   zlib1g-dev libdeflate-dev
@@ -9,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xorriso xvfb xauth imagemagick dpkg-dev
 )
+if [ $# -gt 0 ]; then packages=("$@"); else packages=("${default[@]}"); fi
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -3,18 +3,7 @@
 # logic, both tools and their tests) and runs the tests under Wine, headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages=(g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine64 cmake ninja-build)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+scripts/deps.sh g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine64 cmake ninja-build
 if [ ! -f build-win/build.ninja ]; then
   cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DVZ_BUILD_GUI=OFF -DVZ_WERROR=ON

@@ -1,9 +1,6 @@
 #include "batch/list_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -110,16 +107,9 @@ TEST_F(ListFileTest, AFailedSaveLeavesTheOldFileAndNamesIt) {
     std::string path = write("lista.lvt", "viejo\r\nviejo.dax\r\n");
     setRows({{std::string(100, 'x'), "y"}});
     host.fileAnswers.push_back(path);
-    // A file size limit makes the write fail even for root, as a full disk would.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 16;
-    setrlimit(RLIMIT_FSIZE, &small);
-    bool handled = dispatch(host, [&] { form.BotonSaveLVT.click(); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    bool handled = true;
+    test::withFileSizeLimit(16,
+                            [&] { handled = dispatch(host, [&] { form.BotonSaveLVT.click(); }); });
     EXPECT_FALSE(handled);
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_EQ(host.errors[0].rfind("Cannot create file \"" + path + "\". ", 0), 0u)

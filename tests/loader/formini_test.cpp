@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -154,16 +152,10 @@ TEST_F(FormIniTest, AnExistingFileIsReplacedEntirely) {
 TEST_F(FormIniTest, AFailedWriteKeepsTheOldFileAndTheWindowOpen) {
     std::ofstream(at("juego.ini")) << "vieja";
     formini.open();
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &small);
     form.editini.setText(at("juego.ini"));
-    bool handled = dispatch(host, [&] { formini.botonini.click(); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    bool handled = true;
+    test::withFileSizeLimit(100,
+                            [&] { handled = dispatch(host, [&] { formini.botonini.click(); }); });
     EXPECT_FALSE(handled);
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_NE(host.errors[0].find(at("juego.ini")), std::string::npos);

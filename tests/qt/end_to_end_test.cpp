@@ -112,11 +112,3 @@ TEST_F(EndToEnd, AListRunOverThreeRows) {
 
 }  // namespace
 }  // namespace vz
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

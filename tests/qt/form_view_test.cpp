@@ -195,12 +195,3 @@ TEST(FormIniView, BuildsItsRowsAndSwallowsTypedCharacters) {
 
 }  // namespace
 }  // namespace vz
-
-int main(int argc, char** argv) {
-    // Also when ctest lists the tests at build time: never reach for a real display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -48,7 +48,9 @@ void ScriptedHost::restoredFromTray() {
     events.push_back("restored");
 }
 
-FakeSystem::FakeSystem() { configFolder = freshFolder("vz-config-").string() + "/"; }
+FakeSystem::FakeSystem() {
+    configFolder = freshFolder("vz-config-").string() + "/";
+}
 
 FakeSystem::~FakeSystem() {
     std::error_code ignored;

@@ -3,11 +3,13 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -23,7 +25,8 @@ std::filesystem::path freshFolder(const char* prefix) {
     for (;;) {
         auto candidate = std::filesystem::temp_directory_path() /
                          (std::string(prefix) + std::to_string(engine() % 1000000000));
-        if (std::filesystem::create_directory(candidate)) return candidate;
+        if (std::filesystem::create_directory(candidate))
+            return candidate;
     }
 }
 
@@ -119,6 +122,18 @@ std::vector<std::string> folderEntries(const std::filesystem::path& folder) {
 }
 
 #ifndef _WIN32
+void withFileSizeLimit(std::uint64_t bytes, const std::function<void()>& work) {
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+    work();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+}
+
 void makeIsoImage(const std::filesystem::path& tree, const std::filesystem::path& image) {
     RunResult result =
         runProgram("/usr/bin/xorriso", {"-as", "mkisofs", "-quiet", "-iso-level", "3", "-V",

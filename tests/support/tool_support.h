@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,10 @@ void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 std::vector<std::string> folderEntries(const std::filesystem::path& folder);
 
 #ifndef _WIN32
+// Runs the work with files limited to `bytes`: writes beyond fail as on a full disk, for
+// root too.
+void withFileSizeLimit(std::uint64_t bytes, const std::function<void()>& work);
+
 // Builds an ISO 9660 image with xorriso from the files of `tree`.
 void makeIsoImage(const std::filesystem::path& tree, const std::filesystem::path& image);
 #endif

@@ -28,7 +28,7 @@ fs::path toolsFolder() {
 
 // A program folder with blanks in its name, holding copies of the real tools.
 class ToolsInFolderWithBlanks : public testing::Test {
-protected:
+  protected:
     ToolsInFolderWithBlanks() {
         fs::create_directories(program / "kvt");
         for (const char* tool : {"ciso.exe", "daxcr.exe"}) {
@@ -99,7 +99,7 @@ TEST(Win32Registry, CreatesWritesReadsAndDeletesTrees) {
 
 // The fake system, but with the real HKEY_CLASSES_ROOT.
 class RealRegistrySystem : public test::FakeSystem {
-public:
+  public:
     Registry& classesRoot() override { return win32ClassesRoot(); }
 };
 
@@ -109,7 +109,8 @@ TEST(Win32Registry, TheAssociationToggleRegistersAndRemovesForReal) {
     system.executable = "C:\\Mis Programas\\Vortel\\Vortel.exe";
     TPrincipal form(host, system);
     Registry& registry = win32ClassesRoot();
-    for (const char* key : {".dax", ".iso", ".lvt", ".cso"}) registry.deleteTree(key);
+    for (const char* key : {".dax", ".iso", ".lvt", ".cso"})
+        registry.deleteTree(key);
     form.Menucontextual1.click();
     EXPECT_EQ(registry.readDefault(".iso"), "Vortel.Zaduvuv");
     EXPECT_EQ(registry.readDefault("Vortel.Zaduvuv\\Shell\\Convert\\Command"),
