@@ -103,6 +103,7 @@ TEST_F(ListFileTest, SavingAnEmptyListSaysSoAndShowsNoDialog) {
     EXPECT_EQ(host.messages[0].text, "La lista de procesos esta vacia");
 }
 
+#ifndef _WIN32  // the file-size limit that makes the write fail is POSIX's
 TEST_F(ListFileTest, AFailedSaveLeavesTheOldFileAndNamesIt) {
     std::string path = write("lista.lvt", "viejo\r\nviejo.dax\r\n");
     setRows({{std::string(100, 'x'), "y"}});
@@ -117,6 +118,7 @@ TEST_F(ListFileTest, AFailedSaveLeavesTheOldFileAndNamesIt) {
     EXPECT_EQ(content(path), "viejo\r\nviejo.dax\r\n");
     EXPECT_EQ(test::folderEntries(dir.path()), std::vector<std::string>{"lista.lvt"});
 }
+#endif
 
 TEST_F(ListFileTest, SavingIntoAMissingFolderNamesTheFile) {
     std::string path = (dir / "no" / "lista.lvt").string();

@@ -32,11 +32,16 @@ TEST_F(HelpCommandsTest, UpdateLineForFoldersWithAndWithoutBlanks) {
     for (const char* name : {"P", "Mis Programas"}) {
         host.events.clear();
         start(name);
-        std::ofstream(folder / "update" / "DuRorera") << "";
+#ifdef _WIN32
+        const std::string updater = "update\\DuRorera.exe", separator = "\\";
+#else
+        const std::string updater = "update/DuRorera", separator = "/";
+#endif
+        std::ofstream(folder / updater) << "";
         form.Actualizar1.click();
-        std::string p = folder.string() + "/";
+        std::string p = folder.string() + separator;
         ASSERT_EQ(host.events.size(), 1u) << name;
-        EXPECT_EQ(host.events[0], "start " + p + "update/DuRorera 2.5\"" + p + "vortel.exe\"" +
+        EXPECT_EQ(host.events[0], "start " + p + updater + " 2.5\"" + p + "vortel.exe\"" +
                                       kUpdateManifestAddress + "\"");
         EXPECT_TRUE(std::string(kUpdateManifestAddress).ends_with("/vortel.ezm"));
         EXPECT_TRUE(form.closed()) << "closes through its normal path";

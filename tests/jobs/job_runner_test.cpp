@@ -16,12 +16,27 @@ namespace {
 namespace fs = std::filesystem;
 using Calls = std::vector<std::string>;
 
+#ifdef _WIN32
+constexpr const char* kToolSuffix = ".exe";
+#else
+constexpr const char* kToolSuffix = "";
+#endif
+
+// The stand-in tool: beside this test program on Windows, by its build path elsewhere.
+fs::path fakeTool() {
+#ifdef _WIN32
+    return fs::current_path() / "build-win" / "tests" / VZ_FAKE_TOOL;
+#else
+    return VZ_FAKE_TOOL;
+#endif
+}
+
 class JobRunnerTest : public testing::Test {
   protected:
     JobRunnerTest() {
         fs::create_directories(program / "kvt");
         for (const char* tool : {"daxcr", "ciso"}) {
-            fs::copy_file(VZ_FAKE_TOOL, program / "kvt" / tool);
+            fs::copy_file(fakeTool(), program / "kvt" / (std::string(tool) + kToolSuffix));
         }
         fs::create_directories(data);
         system.executable = (program / "vortel").string();
@@ -209,7 +224,7 @@ TEST_F(JobRunnerTest, AFailingFirstStepKeepsTheSourceAndTheRunGoesOn) {
     form.BorrarIsoFin.click();
     std::string good = file("bueno.iso");
     std::string bad = file("malo.iso");
-    fs::remove(program / "kvt" / "ciso");  // cannot be started: -1
+    fs::remove(program / "kvt" / (std::string("ciso") + kToolSuffix));  // cannot be started: -1
     form.suiStringGrid1.setRowCount(2);
     form.suiStringGrid1.setCell(0, 0, bad);
     form.suiStringGrid1.setCell(1, 0, at("malo.cso"));
@@ -260,15 +275,17 @@ TEST(EjecutarYEsperar, ReturnsTheToolsExitCodeOrMinusOne) {
     test::TempDir temp;
     fs::path folder = temp / "con blancos" / "kvt";
     fs::create_directories(folder);
-    fs::copy_file(VZ_FAKE_TOOL, folder / "daxcr");
+    fs::path tool = folder / (std::string("daxcr") + kToolSuffix);
+    fs::copy_file(fakeTool(), tool);
     std::ofstream(folder / "daxcr.exit") << 7;
-    CommandLine line{(folder / "daxcr").string(), {"-d", "a b", "c"}, ""};
+    CommandLine line{tool.string(), {"-d", "a b", "c"}, tool.string() + " -d \"a b\" \"c\""};
     EXPECT_EQ(EjecutarYEsperar(line, kShowNormal), 7);
     std::ifstream calls(folder / "calls.log");
     std::string recorded;
     std::getline(calls, recorded);
     EXPECT_EQ(recorded, "daxcr|-d|a b|c");
     line.program = (folder / "nada").string();
+    line.text = line.program;
     EXPECT_EQ(EjecutarYEsperar(line, kShowNormal), -1);
 }
 

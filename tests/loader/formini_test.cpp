@@ -149,6 +149,7 @@ TEST_F(FormIniTest, AnExistingFileIsReplacedEntirely) {
     EXPECT_EQ(read(at("juego.ini")), kWorkedExample);
 }
 
+#ifndef _WIN32  // the file-size limit that makes the write fail is POSIX's
 TEST_F(FormIniTest, AFailedWriteKeepsTheOldFileAndTheWindowOpen) {
     std::ofstream(at("juego.ini")) << "vieja";
     formini.open();
@@ -163,6 +164,7 @@ TEST_F(FormIniTest, AFailedWriteKeepsTheOldFileAndTheWindowOpen) {
     EXPECT_FALSE(formini.closed());
     EXPECT_TRUE(formini.visible());
 }
+#endif
 
 TEST_F(FormIniTest, MenuCommandShowsTheWindowAndEmptiesTheField) {
     form.editini.setText("/psp/juego.ini");

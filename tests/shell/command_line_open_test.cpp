@@ -37,7 +37,7 @@ TEST_P(CommandLineOpen, PreparesTheJob) {
         if (GetParam().file == "carpeta.iso") {
             std::filesystem::create_directory(path);
         } else if (GetParam().file != "falta.iso") {
-            std::ofstream(path) << "a.iso\r\na.dax\r\nb.iso\r\nb.dax\r\n";
+            std::ofstream(path, std::ios::binary) << "a.iso\r\na.dax\r\nb.iso\r\nb.dax\r\n";
         }
     }
     form.create(path);

@@ -7,6 +7,14 @@
 namespace vz {
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kSound = "/opt/vortel/xtras\\convfin.wav";
+constexpr const char* kCiso = "/opt/vortel/kvt\\ciso";
+#else
+constexpr const char* kSound = "/opt/vortel/xtras/convfin.wav";
+constexpr const char* kCiso = "/opt/vortel/kvt/ciso";
+#endif
+
 class PrincipalTest : public testing::Test {
   protected:
     test::ScriptedHost host;
@@ -19,7 +27,7 @@ TEST_F(PrincipalTest, FormCreateSetsVersionProgramFolderAndSoundAndCollapsesTheL
     EXPECT_TRUE(host.errors.empty());
     EXPECT_EQ(form.suiStatusBar1.panels().at(1).text, "v2.5");
     EXPECT_EQ(form.programFolder(), "/opt/vortel/");
-    EXPECT_EQ(form.endSoundPath(), "/opt/vortel/xtras/convfin.wav");
+    EXPECT_EQ(form.endSoundPath(), kSound);
     EXPECT_TRUE(form.PaneLotes.collapsed());
 }
 
@@ -184,7 +192,7 @@ TEST_F(PrincipalTest, SalirInTheTrayMenuClosesThroughFormClose) {
 
 TEST_F(PrincipalTest, ProgramFolderPathsUseThePlatformSeparator) {
     form.create("");
-    EXPECT_EQ(form.inProgramFolder({"kvt", "ciso"}), "/opt/vortel/kvt/ciso");
+    EXPECT_EQ(form.inProgramFolder({"kvt", "ciso"}), kCiso);
 }
 
 }  // namespace
