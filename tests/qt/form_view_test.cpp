@@ -1,4 +1,5 @@
 #include "platform/qt/form_view.h"
+#include "platform/qt/qt_host.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +9,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <filesystem>
 
 #include "loader/formini.h"
 #include "shell/principal.h"
 #include "support/scripted_host.h"
+#include "support/tool_support.h"
 
 namespace vz {
 namespace {
@@ -191,6 +196,39 @@ TEST(FormIniView, BuildsItsRowsAndSwallowsTypedCharacters) {
     qobject_cast<QRadioButton*>(view.widgetFor("radiobootON"))->click();
     EXPECT_FALSE(off->isChecked());
     EXPECT_TRUE(formini.radiotablesOFF.checked());
+}
+
+TEST_F(FormViewTest, TheFramesCloseButtonRunsFormCloseAndTheSaveErrorKeepsItOpen) {
+    view.show();
+    form.editframe.setText("");
+    EXPECT_FALSE(view.close()) << "an emptied frame field stops the close";
+    EXPECT_EQ(host.errors.size(), 1u);
+    EXPECT_FALSE(form.closed());
+    form.editframe.setText("8192");
+    EXPECT_TRUE(view.close());
+    EXPECT_TRUE(form.closed());
+    EXPECT_TRUE(std::filesystem::exists(form.settingsPath()));
+}
+
+TEST(QtHostModal, TheConfigurationWindowWritesOnOkAndCanBeShownAgain) {
+    test::TempDir dir;
+    QtHost host;
+    test::FakeSystem system;
+    TPrincipal principal(host, system);
+    Tformini formini(principal.editini);
+    principal.editini.setText((dir / "juego.ini").string());
+    for (int showing = 0; showing < 2; ++showing) {
+        QTimer::singleShot(0, [&] {
+            auto* ok = qobject_cast<QPushButton*>(
+                QApplication::activeModalWidget()->findChild<QWidget*>("botonini"));
+            ASSERT_NE(ok, nullptr);
+            ok->click();
+        });
+        host.showModal(formini);
+        EXPECT_FALSE(formini.visible());
+        EXPECT_TRUE(std::filesystem::exists(dir / "juego.ini")) << showing;
+        std::filesystem::remove(dir / "juego.ini");
+    }
 }
 
 }  // namespace
