@@ -31,8 +31,6 @@ class Tformini : public Form {
     // The file's bytes for the current picks and remembered values.
     std::string configurationText() const;
 
-    const LoaderValues& remembered() const { return remembered_; }
-
     RadioGroup bootGroup;
     RadioGroup regionGroup;
     RadioGroup flash0Group;

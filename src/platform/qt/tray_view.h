@@ -14,7 +14,6 @@ class Host;
 class TrayView : public QObject {
   public:
     TrayView(TrayIcon& tray, Host& host, QObject* parent = nullptr);
-    QSystemTrayIcon& icon() { return icon_; }
 
   private:
     QMenu menu_;
