@@ -27,8 +27,9 @@ void TPrincipal::USBActivarClick() {
     writeProfileString(*path, "HOST", "driver", " \"ms0:/DAXZISO/usbhostfs.prx\"");
     writeProfileString(*path, "HOST", "name", " \"USBHostFSDriver\"");
     writeProfileString(*path, "HOST", "type", " USB");
-    ensureSettingsFolder();
-    writeProfileString(settingsPath(), "CONFIGURACION", kRemembered, *path);
+    const std::string settings = settingsPath();
+    ensureSettingsFolder(settings);
+    writeProfileString(settings, "CONFIGURACION", kRemembered, *path);
 }
 
 void TPrincipal::USBDesactivarClick() {

@@ -235,12 +235,10 @@ class TPrincipal : public Form {
     void showNoDataToDelete();
     void loadSettings();
     // The user's configuration folder exists before a settings file is written there.
-    void ensureSettingsFolder();
+    void ensureSettingsFolder(const std::string& path);
     // The daxziso.ini the user picks, proposed as the one last switched on.
     std::optional<std::string> chooseLoaderFile();
     void saveSettings();
-    int readSettingsInteger(const char* section, const char* key, int fallback) const;
-    bool readSettingsBoolean(const char* section, const char* key, bool fallback) const;
     // The executable in quotes, a blank, and "%1" in quotes.
     std::string associationCommand() const;
 

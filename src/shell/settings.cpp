@@ -70,26 +70,26 @@ std::string TPrincipal::settingsPath() const {
     return system.userConfigFolder() + kSettingsName;
 }
 
-void TPrincipal::ensureSettingsFolder() {
-    if (settingsPath() != programFolder_ + kSettingsName) {
+void TPrincipal::ensureSettingsFolder(const std::string& path) {
+    if (path != programFolder_ + kSettingsName) {
         system.createFolders(system.userConfigFolder());
     }
 }
 
-int TPrincipal::readSettingsInteger(const char* section, const char* key, int fallback) const {
-    auto value = integerOf(readProfileString(settingsPath(), section, key, ""));
-    return value ? static_cast<int>(*value) : fallback;
-}
-
-bool TPrincipal::readSettingsBoolean(const char* section, const char* key, bool fallback) const {
-    return readSettingsInteger(section, key, fallback ? 1 : 0) != 0;
-}
-
 void TPrincipal::loadSettings() {
-    if (!system.fileExists(settingsPath())) {
+    // Decided once: on Windows every decision probes the folder with a file.
+    const std::string path = settingsPath();
+    if (!system.fileExists(path)) {
         Menucontextual1Click();  // first run: register the associations
         return;
     }
+    auto readSettingsInteger = [&](const char* section, const char* key, int fallback) {
+        auto value = integerOf(readProfileString(path, section, key, ""));
+        return value ? static_cast<int>(*value) : fallback;
+    };
+    auto readSettingsBoolean = [&](const char* section, const char* key, bool fallback) {
+        return readSettingsInteger(section, key, fallback ? 1 : 0) != 0;
+    };
     formatodax.setChecked(readSettingsBoolean(kMain, "FormatoDAX", true));
     formatocso.setChecked(readSettingsBoolean(kMain, "FormatoCSO", false));
     suiComboBox1.setText(std::to_string(readSettingsInteger(kMain, "NivelCompresion", 0)));
@@ -104,8 +104,8 @@ void TPrincipal::loadSettings() {
     BorrarIsoFin.setChecked(readSettingsBoolean(kMain, "BorrarIso", false));
     ApagaWindows.setChecked(readSettingsBoolean(kMain, "ApagaWin", false));
     ReproSoundalFin.setChecked(readSettingsBoolean(kExtras, "ReproSoundFin", false));
-    endSoundPath_ = readProfileString(settingsPath(), kExtras, "SonidoFin",
-                                      inProgramFolder({"xtras", "convfin.wav"}));
+    endSoundPath_ =
+        readProfileString(path, kExtras, "SonidoFin", inProgramFolder({"xtras", "convfin.wav"}));
 }
 
 void TPrincipal::saveSettings() {
@@ -115,8 +115,8 @@ void TPrincipal::saveSettings() {
             throw Error("'" + text + "' is not a valid integer value");
         return std::to_string(*value);
     };
-    std::string path = settingsPath();
-    ensureSettingsFolder();
+    const std::string path = settingsPath();
+    ensureSettingsFolder(path);
     auto write = [&](const char* section, const char* key, const std::string& value) {
         writeProfileString(path, section, key, value);
     };

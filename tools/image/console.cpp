@@ -1,8 +1,8 @@
 #include "image/console.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <io.h>
+#include <windows.h>
 #define isatty _isatty
 #define STDIN_FILENO 0
 #define STDERR_FILENO 2
@@ -23,8 +23,10 @@ std::vector<std::string> splitWindowsArguments(const std::string& text) {
     std::vector<std::string> arguments;
     std::size_t at = 0;
     while (true) {
-        while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-        if (at >= text.size()) break;
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
+            ++at;
+        if (at >= text.size())
+            break;
         std::string argument;
         bool quoted = false;
         while (at < text.size() && (quoted || (text[at] != ' ' && text[at] != '\t'))) {
@@ -74,7 +76,8 @@ std::vector<std::string> commandArguments(int argc, char** argv) {
         skip = self.size();
     } else {
         skip = line.find_first_of(" \t");
-        if (skip == std::string::npos) skip = line.size();
+        if (skip == std::string::npos)
+            skip = line.size();
     }
     (void)argc;
     (void)argv;
@@ -118,7 +121,9 @@ unsigned workerCount(const CommonOptions& options) {
     return cores == 0 ? 1 : cores;
 }
 
-bool stdinIsTerminal() { return isatty(STDIN_FILENO); }
+bool stdinIsTerminal() {
+    return isatty(STDIN_FILENO);
+}
 
 bool progressWanted(const CommonOptions& options) {
     return !options.quiet && (options.progress || isatty(STDERR_FILENO));
@@ -151,11 +156,15 @@ void ProgressLine::finish() {
     std::fflush(stderr);
 }
 
+namespace {
+
 std::string mebibytes(std::uint64_t bytes) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f MiB", static_cast<double>(bytes) / 1048576.0);
     return text;
 }
+
+}  // namespace
 
 std::string summaryText(const std::string& input, const std::string& output,
                         const ConversionStats& stats, double seconds, const char* blockWord,

@@ -48,7 +48,6 @@ class ProgressLine {
 bool progressWanted(const CommonOptions& options);
 bool stdinIsTerminal();
 
-std::string mebibytes(std::uint64_t bytes);
 // The closing summary of a conversion.
 // blockWord names the units ("blocks", "frames"), storedWord those kept uncompressed.
 std::string summaryText(const std::string& input, const std::string& output,

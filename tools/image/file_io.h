@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image/byte_io.h"
+#include "image/os_file.h"
 
 namespace vz::image {
 
@@ -23,11 +24,7 @@ class FileSource : public ByteSource {
 
   private:
     std::string path_;
-#ifdef _WIN32
-    void* handle_ = nullptr;
-#else
-    int fd_ = -1;
-#endif
+    os::File file_ = os::kNoFile;
     std::uint64_t size_ = 0;
 };
 
@@ -50,16 +47,13 @@ class OutputFile : public ByteSink {
     void commit();
 
   private:
+    static constexpr std::size_t kWriteBuffer = 1 << 20;
     void flush();
     void discard();
 
     std::string path_;
     std::string temporaryPath_;
-#ifdef _WIN32
-    void* handle_ = nullptr;
-#else
-    int fd_ = -1;
-#endif
+    os::File file_ = os::kNoFile;
     std::vector<std::uint8_t> buffer_;
     std::uint64_t written_ = 0;
     std::uint64_t flushed_ = 0;
